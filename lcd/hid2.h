@@ -1,0 +1,20 @@
+// The USB-IO library's entry points, as the exe imports them from HID2.DLL.
+// Only lcd/usbio_link.cpp includes this file.
+#pragma once
+
+#if defined(_WIN32)
+#define HID2_CALL __stdcall
+#define HID2_IMPORT __declspec(dllimport)
+#else
+#define HID2_CALL
+#define HID2_IMPORT
+#endif
+
+extern "C" {
+// Opens the board; the low 16 bits of the result are 0 when no board is usable.
+HID2_IMPORT int HID2_CALL hidinit(void);
+// Drives the output lines of `port` (1 or 2) to the low bits of `value`.
+HID2_IMPORT int HID2_CALL Hidwrite(int handle, int port, int value);
+// Reads a port; the program never calls it, but the exe imports it.
+HID2_IMPORT int HID2_CALL Hidread(int handle, int port);
+}

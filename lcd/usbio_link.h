@@ -1,0 +1,24 @@
+// The link to the USB-IO board: the only code that calls HID2.DLL.
+#pragma once
+
+#include <cstdint>
+
+namespace UsbIoLink {
+
+// Port 1 carries the LCD data bus D0-D7, port 2 the LCD control lines.
+constexpr int DATA_PORT = 1;
+constexpr int CONTROL_PORT = 2;
+
+// Opens the board if it is not open yet; while it is absent every call tries again.
+void EnsureOpen();
+// Writes the data port, then the control port (one open attempt for both).
+void WriteDataAndControl(int16_t data, int16_t control);
+// Writes the control port alone.
+void WriteControl(int16_t control);
+
+// The low 16 bits of the handle the board was opened with; 0 while it is not open.
+int16_t DeviceHandle();
+// Forgets the handle, so that the next write opens the board again.
+void ResetDeviceHandle();
+
+} // namespace UsbIoLink
