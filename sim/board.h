@@ -1,0 +1,67 @@
+// The USB-IO board wired to the display as the program drives it: port 1 is the data
+// bus D0-D7; port 2 bit 0 is RS, bit 1 the auxiliary line, bit 3 E. The display latches
+// the bus and RS on the falling edge of E; writes that leave E unchanged only move the
+// lines. Virtual time advances by a cost per port write and by the waits reported, and
+// a transfer that arrives while the display is still executing the previous one is a
+// timing violation: counted, listed in the trace, never silently accepted.
+#pragma once
+
+#include "hd44780.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Sim {
+
+class Board {
+  public:
+    // One USB full-speed report interval per port write.
+    static constexpr uint32_t DEFAULT_WRITE_COST_US = 1000;
+
+    explicit Board(uint32_t writeCostMicroseconds = DEFAULT_WRITE_COST_US);
+
+    // Port 1 or 2; other ports are ignored. Only the low 8 bits of the value count.
+    void WritePort(int port, int value);
+    // Time passing without writes (a sleep of the program, a pause between calls).
+    void Wait(uint64_t microseconds);
+
+    const Hd44780& Lcd() const { return lcd; }
+    uint64_t NowMicroseconds() const { return now; }
+    uint32_t WriteCostMicroseconds() const { return writeCost; }
+
+    // Current line levels.
+    uint8_t DataBus() const { return dataBus; }
+    bool Rs() const { return (control & 0x01) != 0; }
+    bool Aux() const { return (control & 0x02) != 0; }
+    bool E() const { return (control & 0x08) != 0; }
+    uint8_t ControlPort() const { return control; }
+
+    uint64_t PortWrites() const { return portWrites; }
+    uint64_t Transfers() const { return transfers; }
+    int Violations() const { return violations; }
+    // One line per latched transfer and per violation, e.g.
+    //   "t=12000us I 0x38 function set: 8-bit, 2 lines, 5x8"
+    //   "t=16000us D 0x41"
+    //   "t=17000us VIOLATION: D 0x42 while busy for 520us more"
+    // At most MAX_TRACE lines are kept (the oldest are dropped).
+    static constexpr size_t MAX_TRACE = 4096;
+    const std::vector<std::string>& Trace() const { return trace; }
+
+    // The two visible rows as UTF-8 text, 16 characters each, dark cells as spaces.
+    std::string RowText(int row) const;
+
+  private:
+    Hd44780 lcd;
+    uint32_t writeCost;
+    uint64_t now = 0;
+    uint64_t busyUntil = 0;
+    uint8_t dataBus = 0;
+    uint8_t control = 0;
+    uint64_t portWrites = 0;
+    uint64_t transfers = 0;
+    int violations = 0;
+    std::vector<std::string> trace;
+};
+
+} // namespace Sim

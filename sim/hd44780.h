@@ -1,0 +1,81 @@
+// A model of the HD44780 dot-matrix LCD controller, register by register, as its
+// datasheet describes it. It sees only latched bus transfers; the wiring and timing of
+// the USB-IO board live in board.h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace Sim {
+
+class Hd44780 {
+  public:
+    static constexpr int DDRAM_SIZE = 80;
+    static constexpr int CGRAM_SIZE = 64;
+    static constexpr int VISIBLE_COLUMNS = 16;
+    static constexpr int ROWS = 2;
+
+    // The state the internal reset circuit leaves at power-on: 8-bit interface, one
+    // line, 5x8 font, display, cursor and blink off, increment without shift, DDRAM
+    // blank (0x20), address counter 0 pointing into DDRAM, display not shifted.
+    Hd44780();
+    void PowerOn();
+
+    // One transfer latched on the falling edge of E: an instruction (rs false) or a
+    // character written to DDRAM or CGRAM (rs true), whichever the last address
+    // instruction selected.
+    void Latch(bool rs, uint8_t bus);
+
+    // Execution time of the transfer last latched, in microseconds (1520 for clear
+    // display and return home, 37 for everything else, including data writes).
+    uint32_t LastExecutionMicroseconds() const { return lastExecutionMicroseconds; }
+
+    // Registers.
+    uint8_t InstructionRegister() const { return instructionRegister; }
+    uint8_t DataRegister() const { return dataRegister; }
+    uint8_t AddressCounter() const { return addressCounter; }
+    bool AddressesCgram() const { return addressesCgram; }
+    const std::array<uint8_t, DDRAM_SIZE>& Ddram() const { return ddram; }
+    const std::array<uint8_t, CGRAM_SIZE>& Cgram() const { return cgram; }
+
+    // Modes.
+    bool Increment() const { return increment; }
+    bool ShiftOnWrite() const { return shiftOnWrite; }
+    bool DisplayOn() const { return displayOn; }
+    bool CursorOn() const { return cursorOn; }
+    bool BlinkOn() const { return blinkOn; }
+    bool EightBitInterface() const { return eightBitInterface; }
+    bool TwoLines() const { return twoLines; }
+    bool Font5x10() const { return font5x10; }
+    // How many positions the display is shifted to the left (0 to 39).
+    int DisplayShift() const { return displayShift; }
+
+    // The character code shown at a visible cell (row 0 or 1, column 0 to 15), taking
+    // the display shift and the line mode into account; -1 when the cell is dark
+    // (display off, or row 1 in one-line mode).
+    int VisibleCode(int row, int column) const;
+    // The visible cell the cursor is on, or false when it is outside the 16x2 window
+    // or the address counter points into CGRAM.
+    bool CursorCell(int& row, int& column) const;
+
+  private:
+    uint8_t instructionRegister = 0;
+    uint8_t dataRegister = 0;
+    uint8_t addressCounter = 0;
+    bool addressesCgram = false;
+    std::array<uint8_t, DDRAM_SIZE> ddram{};
+    std::array<uint8_t, CGRAM_SIZE> cgram{};
+    bool increment = true;
+    bool shiftOnWrite = false;
+    bool displayOn = false;
+    bool cursorOn = false;
+    bool blinkOn = false;
+    bool eightBitInterface = true;
+    bool twoLines = false;
+    bool font5x10 = false;
+    int displayShift = 0;
+    uint32_t lastExecutionMicroseconds = 0;
+};
+
+} // namespace Sim
