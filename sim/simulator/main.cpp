@@ -1,0 +1,187 @@
+// LCDSIM.exe: the USB-IO board with its 16x2 LCD, simulated in a window, so that the
+// program runs against the stand-in HID2.DLL and shows what the real display would.
+//   LCDSIM.exe [--hidden] [--write-cost-us N]   runs the simulator; one at a time
+//   LCDSIM.exe --print                          prints the running simulator's display
+//   LCDSIM.exe --quit                           closes the running simulator
+#include "board.h"
+#include "remote.h"
+#include "sim_window.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+const wchar_t USAGE[] = L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] | --print | --quit\n";
+const wchar_t INSTANCE_MUTEX[] = L"LCDSIM.single-instance";
+// How long a second start looks for the window of a first one that is still starting.
+constexpr int FIND_ATTEMPTS = 50;
+constexpr DWORD FIND_INTERVAL_MS = 100;
+
+struct Options {
+    bool hidden = false;
+    bool print = false;
+    bool quit = false;
+    uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
+};
+
+bool ParseMicroseconds(const wchar_t* text, uint32_t& value) {
+    if (text == nullptr || *text < L'0' || *text > L'9') {
+        return false;
+    }
+    wchar_t* end = nullptr;
+    const unsigned long long parsed = std::wcstoull(text, &end, 10);
+    if (*end != L'\0' || parsed > UINT32_MAX) {
+        return false;
+    }
+    value = static_cast<uint32_t>(parsed);
+    return true;
+}
+
+bool ParseOptions(int count, wchar_t** arguments, Options& options) {
+    for (int i = 1; i < count; ++i) {
+        const std::wstring argument = arguments[i];
+        if (argument == L"--hidden") {
+            options.hidden = true;
+        } else if (argument == L"--print") {
+            options.print = true;
+        } else if (argument == L"--quit") {
+            options.quit = true;
+        } else if (argument == L"--write-cost-us" && i + 1 < count) {
+            if (!ParseMicroseconds(arguments[++i], options.writeCostMicroseconds)) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    return !(options.print && options.quit);
+}
+
+// A GUI program started from a shell may inherit its standard handles (Wine passes the
+// shell's own); otherwise it borrows the console of the process that started it.
+HANDLE StandardHandle(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        AttachConsole(ATTACH_PARENT_PROCESS);
+        handle = GetStdHandle(which);
+    }
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        handle = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+    }
+    return handle;
+}
+
+// Consoles take UTF-16; files and pipes get the UTF-8 bytes unchanged.
+void WriteUtf8(DWORD which, const std::string& text) {
+    const HANDLE handle = StandardHandle(which);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD done = 0;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::wstring wide(text.size(), L'\0');
+        const int length =
+            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                static_cast<int>(wide.size()));
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(length > 0 ? length : 0), &done,
+                      nullptr);
+    } else {
+        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+    }
+}
+
+void WriteError(const wchar_t* message) {
+    char utf8[512];
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, message, -1, utf8, sizeof utf8, nullptr, nullptr);
+    WriteUtf8(STD_ERROR_HANDLE,
+              std::string(utf8, static_cast<size_t>(length > 1 ? length - 1 : 0)));
+}
+
+int Print(HINSTANCE instance) {
+    const HWND simulator = Remote::FindSimulator();
+    std::string text;
+    if (simulator == nullptr || !Remote::FetchDisplayText(instance, simulator, text)) {
+        WriteError(L"LCDSIM: no simulator is running\n");
+        return 1;
+    }
+    WriteUtf8(STD_OUTPUT_HANDLE, text);
+    return 0;
+}
+
+int Quit() {
+    const HWND simulator = Remote::FindSimulator();
+    if (simulator == nullptr) {
+        WriteError(L"LCDSIM: no simulator is running\n");
+        return 1;
+    }
+    if (!Remote::Close(simulator)) {
+        WriteError(L"LCDSIM: the simulator did not close\n");
+        return 1;
+    }
+    return 0;
+}
+
+// The first simulator may still be creating its window when a second one starts.
+int BringFirstToFront() {
+    for (int attempt = 0; attempt < FIND_ATTEMPTS; ++attempt) {
+        const HWND simulator = Remote::FindSimulator();
+        if (simulator != nullptr) {
+            Remote::BringToFront(simulator);
+            return 0;
+        }
+        Sleep(FIND_INTERVAL_MS);
+    }
+    return 1;
+}
+
+int RunSimulator(HINSTANCE instance, const Options& options) {
+    if (SimWindow::Create(instance, options.writeCostMicroseconds, !options.hidden) == nullptr) {
+        WriteError(L"LCDSIM: cannot create the window\n");
+        return 1;
+    }
+    MSG message;
+    for (;;) {
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0 || result == -1) {
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    Options options;
+    const bool valid = arguments != nullptr && ParseOptions(count, arguments, options);
+    LocalFree(arguments);
+    if (!valid) {
+        WriteError(USAGE);
+        return 2;
+    }
+    if (options.print) {
+        return Print(instance);
+    }
+    if (options.quit) {
+        return Quit();
+    }
+    // Held until the process ends: the mark that a simulator runs, set before its window
+    // exists, so that two starts at the same moment do not both become the board.
+    CreateMutexW(nullptr, TRUE, INSTANCE_MUTEX);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        return BringFirstToFront();
+    }
+    return RunSimulator(instance, options);
+}

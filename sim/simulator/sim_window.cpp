@@ -1,0 +1,183 @@
+#include "sim_window.h"
+
+#include "board.h"
+#include "lcd_view.h"
+#include "sim_protocol.h"
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace SimWindow {
+namespace {
+
+const wchar_t TITLE[] = L"LCDSIM - USB-IO + LCD 16x2";
+constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The display is redrawn at most this often, not once per port write: a program sends
+// hundreds of writes in a burst, and drawing each would slow it down.
+constexpr UINT_PTR TIMER_REFRESH = 1;
+constexpr UINT REFRESH_MS = 40;
+// Half the blink period: the controller alternates a blinking cell between all dots
+// and the character at roughly this rate.
+constexpr ULONGLONG BLINK_HALF_PERIOD_MS = 500;
+
+std::optional<Sim::Board> board;
+int32_t boardHandle = 0;
+bool boardChanged = false;
+bool blinkPhase = false;
+
+// A handle that another simulator instance is unlikely to repeat: only its low 16 bits
+// travel through the program, and they are never 0.
+int32_t MakeBoardHandle() {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    const uint64_t mixed = (static_cast<uint64_t>(counter.QuadPart) * 0x9E3779B97F4A7C15ull) ^
+                           (static_cast<uint64_t>(GetCurrentProcessId()) << 7);
+    return static_cast<int32_t>((mixed >> 32) % 0xFFFF + 1);
+}
+
+// Time the client spent between calls beyond one port write's cost is time the board
+// waited; a gap shorter than the write cost changes nothing.
+LRESULT ApplyWrite(const COPYDATASTRUCT& data) {
+    SimProtocol::WritePayload write;
+    if (data.cbData != sizeof write || data.lpData == nullptr) {
+        return 0;
+    }
+    std::memcpy(&write, data.lpData, sizeof write);
+    if (!SimProtocol::SameHandle(write.handle, boardHandle)) {
+        return 0;
+    }
+    if (write.gapMicroseconds > board->WriteCostMicroseconds()) {
+        board->Wait(write.gapMicroseconds - board->WriteCostMicroseconds());
+    }
+    board->WritePort(write.port, write.value);
+    boardChanged = true;
+    return 1;
+}
+
+std::string DisplayText() {
+    char counters[96];
+    std::snprintf(counters, sizeof counters, "violations %d writes %llu\n", board->Violations(),
+                  static_cast<unsigned long long>(board->PortWrites()));
+    return board->RowText(0) + "\n" + board->RowText(1) + "\n" + counters;
+}
+
+// The answer goes back by a message of its own to the asker's window, while the asker
+// still waits for its request to return.
+LRESULT Print(HWND window, HWND asker) {
+    if (asker == nullptr) {
+        return 0;
+    }
+    const std::string text = DisplayText();
+    COPYDATASTRUCT reply;
+    reply.dwData = SimProtocol::PRINT_REPLY;
+    reply.cbData = static_cast<DWORD>(text.size());
+    reply.lpData = const_cast<char*>(text.data());
+    SendMessageW(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                 reinterpret_cast<LPARAM>(&reply));
+    return 1;
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
+    board.emplace(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(create->lpCreateParams)));
+    boardHandle = MakeBoardHandle();
+    SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
+    return 0;
+}
+
+LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
+    switch (data->dwData) {
+    case SimProtocol::OPEN:
+        return boardHandle;
+    case SimProtocol::WRITE:
+        return ApplyWrite(*data);
+    case SimProtocol::PRINT:
+        return Print(window, sender);
+    default:
+        return 0;
+    }
+}
+
+void OnTimer(HWND window) {
+    const bool phase = (GetTickCount64() / BLINK_HALF_PERIOD_MS) % 2 == 0;
+    const bool blinkChanged = phase != blinkPhase && board->Lcd().BlinkOn();
+    blinkPhase = phase;
+    if (boardChanged || blinkChanged) {
+        boardChanged = false;
+        InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+// Drawn off screen first, so that the frequent redraws do not flicker.
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    const SIZE size = LcdView::ClientSize();
+    const HDC offscreen = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    const HGDIOBJ previous = SelectObject(offscreen, bitmap);
+    LcdView::Paint(offscreen, *board, blinkPhase);
+    BitBlt(dc, 0, 0, size.cx, size.cy, offscreen, 0, 0, SRCCOPY);
+    SelectObject(offscreen, previous);
+    DeleteObject(bitmap);
+    DeleteDC(offscreen);
+    EndPaint(window, &paint);
+}
+
+// Closing the simulator unplugs the board: from now on no client can find it.
+void OnDestroy(HWND window) {
+    KillTimer(window, TIMER_REFRESH);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_COPYDATA:
+        return OnCopyData(window, reinterpret_cast<HWND>(wParam),
+                          reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_TIMER:
+        OnTimer(window);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+HWND Create(HINSTANCE instance, uint32_t writeCostMicroseconds, bool visible) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = SimProtocol::WINDOW_CLASS;
+    if (RegisterClassExW(&windowClass) == 0) {
+        return nullptr;
+    }
+    const SIZE client = LcdView::ClientSize();
+    RECT frame = {0, 0, client.cx, client.cy};
+    AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
+    const HWND window = CreateWindowExW(
+        0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+        reinterpret_cast<void*>(static_cast<uintptr_t>(writeCostMicroseconds)));
+    if (window != nullptr && visible) {
+        ShowWindow(window, SW_SHOWNORMAL);
+    }
+    return window;
+}
+
+} // namespace SimWindow

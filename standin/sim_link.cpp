@@ -1,0 +1,78 @@
+#include "sim_link.h"
+
+#include "sim_protocol.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace SimLink {
+namespace {
+
+// The simulator window that issued the last handle. A simulator started after it closed
+// is a different board: writes with the old handle must not reach it.
+HWND openedWindow = nullptr;
+int64_t lastCallCounter = -1;
+
+constexpr UINT SEND_TIMEOUT_MS = 5000;
+
+// Microseconds since the previous call into the library; 0 for the first call.
+uint64_t MicrosecondsSinceLastCall() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    const int64_t previous = lastCallCounter;
+    lastCallCounter = counter.QuadPart;
+    if (previous < 0 || counter.QuadPart < previous) {
+        return 0;
+    }
+    const int64_t ticks = counter.QuadPart - previous;
+    return static_cast<uint64_t>(ticks / frequency.QuadPart * 1000000 +
+                                 ticks % frequency.QuadPart * 1000000 / frequency.QuadPart);
+}
+
+// A simulator that stopped answering counts as unplugged for this call (result 0).
+LRESULT Send(HWND window, uint32_t request, const void* payload, DWORD size) {
+    COPYDATASTRUCT data;
+    data.dwData = request;
+    data.cbData = size;
+    data.lpData = const_cast<void*>(payload);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, SEND_TIMEOUT_MS, &result) == 0) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+int Open() {
+    MicrosecondsSinceLastCall();
+    const HWND window = FindWindowW(SimProtocol::WINDOW_CLASS, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    const int handle = static_cast<int>(Send(window, SimProtocol::OPEN, nullptr, 0));
+    if (handle != 0) {
+        openedWindow = window;
+    }
+    return handle;
+}
+
+int Write(int handle, int port, int value) {
+    SimProtocol::WritePayload write;
+    write.handle = handle;
+    write.port = port;
+    write.value = value;
+    write.reserved = 0;
+    write.gapMicroseconds = MicrosecondsSinceLastCall();
+    const HWND window = FindWindowW(SimProtocol::WINDOW_CLASS, nullptr);
+    if (window == nullptr || (openedWindow != nullptr && window != openedWindow)) {
+        return 0;
+    }
+    return static_cast<int>(Send(window, SimProtocol::WRITE, &write, sizeof write));
+}
+
+} // namespace SimLink
