@@ -52,6 +52,9 @@ class Board {
     std::string RowText(int row) const;
 
   private:
+    void LatchTransfer(bool rs);
+    void AddTrace(std::string line);
+
     Hd44780 lcd;
     uint32_t writeCost;
     uint64_t now = 0;

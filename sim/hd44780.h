@@ -24,8 +24,11 @@ class Hd44780 {
 
     // One transfer latched on the falling edge of E: an instruction (rs false) or a
     // character written to DDRAM or CGRAM (rs true), whichever the last address
-    // instruction selected.
+    // instruction selected. With a 4-bit interface a byte takes two transfers on D4-D7,
+    // high nibble first; the first one only waits for the second.
     void Latch(bool rs, uint8_t bus);
+    // True between the two halves of a byte on a 4-bit interface.
+    bool AwaitingLowNibble() const { return awaitingLowNibble; }
 
     // Execution time of the transfer last latched, in microseconds (1520 for clear
     // display and return home, 37 for everything else, including data writes).
@@ -48,7 +51,8 @@ class Hd44780 {
     bool EightBitInterface() const { return eightBitInterface; }
     bool TwoLines() const { return twoLines; }
     bool Font5x10() const { return font5x10; }
-    // How many positions the display is shifted to the left (0 to 39).
+    // How many positions the display is shifted to the left: 0 to 39 with two lines of
+    // 40 characters, 0 to 79 with the single line of 80.
     int DisplayShift() const { return displayShift; }
 
     // The character code shown at a visible cell (row 0 or 1, column 0 to 15), taking
@@ -60,6 +64,14 @@ class Hd44780 {
     bool CursorCell(int& row, int& column) const;
 
   private:
+    void Execute(uint8_t instruction);
+    void WriteData(uint8_t code);
+    void StepAddressCounter(bool up);
+    void ShiftDisplay(bool left);
+    uint8_t ValidDdramAddress(uint8_t address) const;
+    int DdramIndex(uint8_t address) const;
+    int LineLength() const;
+
     uint8_t instructionRegister = 0;
     uint8_t dataRegister = 0;
     uint8_t addressCounter = 0;
@@ -76,6 +88,11 @@ class Hd44780 {
     bool font5x10 = false;
     int displayShift = 0;
     uint32_t lastExecutionMicroseconds = 0;
+    bool awaitingLowNibble = false;
+    uint8_t highNibble = 0;
 };
+
+// An instruction code in words, e.g. "function set: 8-bit, 2 lines, 5x8".
+std::string DescribeInstruction(uint8_t code);
 
 } // namespace Sim

@@ -1,0 +1,101 @@
+#include "board.h"
+
+#include "charset.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace Sim {
+namespace {
+
+constexpr int DATA_PORT = 1;
+constexpr int CONTROL_PORT = 2;
+constexpr uint8_t E_LINE = 0x08;
+
+// Dropping the oldest lines a batch at a time keeps a long run from moving the whole
+// trace on every transfer.
+constexpr size_t TRACE_DROP = Board::MAX_TRACE / 8;
+
+std::string Hex(uint8_t value) {
+    constexpr const char* DIGITS = "0123456789ABCDEF";
+    std::string text = "0x";
+    text += DIGITS[value >> 4];
+    text += DIGITS[value & 0x0F];
+    return text;
+}
+
+std::string TimeStamp(uint64_t microseconds) {
+    return "t=" + std::to_string(microseconds) + "us ";
+}
+
+} // namespace
+
+Board::Board(uint32_t writeCostMicroseconds) : writeCost(writeCostMicroseconds) {}
+
+// Every call is a round trip to the board, whatever the port, so the time passes before
+// the lines move.
+void Board::WritePort(int port, int value) {
+    now += writeCost;
+    ++portWrites;
+    const auto level = static_cast<uint8_t>(value & 0xFF);
+    if (port == DATA_PORT) {
+        dataBus = level;
+    } else if (port == CONTROL_PORT) {
+        const bool falling = E() && (level & E_LINE) == 0;
+        // RS is taken as it stood while E was high: the chip needs it held past the edge,
+        // so a change made together with the edge comes too late.
+        const bool rs = Rs();
+        control = level;
+        if (falling) {
+            LatchTransfer(rs);
+        }
+    }
+}
+
+void Board::Wait(uint64_t microseconds) {
+    now += microseconds;
+}
+
+// A transfer into a busy display is undefined on the chip (it may be lost or land
+// half-done); the model reports it and then executes it anyway, so one mistake does not
+// hide everything that follows.
+void Board::LatchTransfer(bool rs) {
+    ++transfers;
+    const std::string kind = rs ? "D " : "I ";
+    if (now < busyUntil) {
+        ++violations;
+        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(dataBus) + " while busy for " +
+                 std::to_string(busyUntil - now) + "us more");
+    }
+    lcd.Latch(rs, dataBus);
+    busyUntil = now + lcd.LastExecutionMicroseconds();
+    if (lcd.AwaitingLowNibble()) {
+        AddTrace(TimeStamp(now) + kind + Hex(dataBus) + " high half of a 4-bit transfer");
+    } else if (rs) {
+        AddTrace(TimeStamp(now) + kind + Hex(lcd.DataRegister()));
+    } else {
+        AddTrace(TimeStamp(now) + kind + Hex(lcd.InstructionRegister()) + " " +
+                 DescribeInstruction(lcd.InstructionRegister()));
+    }
+}
+
+void Board::AddTrace(std::string line) {
+    if (trace.size() >= MAX_TRACE) {
+        trace.erase(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(TRACE_DROP));
+    }
+    trace.push_back(std::move(line));
+}
+
+std::string Board::RowText(int row) const {
+    if (row < 0 || row >= Hd44780::ROWS) {
+        return "";
+    }
+    std::string text;
+    for (int column = 0; column < Hd44780::VISIBLE_COLUMNS; ++column) {
+        const int code = lcd.VisibleCode(row, column);
+        text += code < 0 ? std::string(" ") : CodeToUtf8(static_cast<uint8_t>(code));
+    }
+    return text;
+}
+
+} // namespace Sim
