@@ -1,0 +1,215 @@
+#include "board.h"
+#include "sim_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Sim::Board;
+
+namespace {
+
+// The program's bring-up with the auxiliary line high, then the line dropped; the sleeps
+// between the interface resets are left out, as the display does not need them once powered.
+void Initialise(Board& board) {
+    for (const int code : {0x30, 0x30, 0x30, 0x38, 0x0C, 0x01, 0x06}) {
+        Cycle(board, code, INSTRUCTION + AUX);
+    }
+    board.WritePort(2, 0);
+}
+
+void ShowSplash(Board& board) {
+    Cycle(board, 0x80, INSTRUCTION);
+    WriteBytes(board, "\xCA\xDD\xD6\xB3USB-IO + LCD");
+    Cycle(board, 0xC0, INSTRUCTION);
+    WriteBytes(board, "KORVAN   by OLKA");
+}
+
+} // namespace
+
+TEST(Splash, ShowsBothRowsWithoutViolation) {
+    Board board;
+    Initialise(board);
+    ShowSplash(board);
+    EXPECT_EQ(board.RowText(0), "ﾊﾝﾖｳUSB-IO + LCD");
+    EXPECT_EQ(board.RowText(1), "KORVAN   by OLKA");
+    EXPECT_EQ(board.Violations(), 0);
+    EXPECT_EQ(board.Transfers(), 7u + 1u + 16u + 1u + 16u);
+    EXPECT_EQ(board.PortWrites(), 4u * board.Transfers() + 1u);
+    EXPECT_FALSE(board.Aux());
+}
+
+TEST(Splash, WithoutWriteCostEveryTransferAfterTheFirstCollides) {
+    Board board(0);
+    Initialise(board);
+    ShowSplash(board);
+    // All in one instant: each transfer lands while the one before is executing.
+    EXPECT_EQ(board.Violations(), static_cast<int>(board.Transfers()) - 1);
+    // The model keeps executing them, so the text still arrives.
+    EXPECT_EQ(board.RowText(1), "KORVAN   by OLKA");
+}
+
+TEST(Latch, OnlyTheFallingEdgeOfELatches) {
+    Board board;
+    board.WritePort(1, 0x41);
+    board.WritePort(2, DATA);     // E stays low
+    board.WritePort(2, DATA + E); // rising edge
+    board.WritePort(2, DATA + E); // E stays high
+    board.WritePort(1, 0x42);     // bus moves while E is high
+    EXPECT_EQ(board.Transfers(), 0u);
+    EXPECT_EQ(board.Lcd().Ddram()[0], 0x20);
+    board.WritePort(2, DATA); // falling edge
+    EXPECT_EQ(board.Transfers(), 1u);
+    EXPECT_EQ(board.Lcd().Ddram()[0], 0x42);
+    board.WritePort(2, DATA); // E stays low
+    board.WritePort(2, 0);
+    EXPECT_EQ(board.Transfers(), 1u);
+}
+
+TEST(Latch, RsIsSampledAtTheFallingEdgeNotTheRisingOne) {
+    Board board;
+    board.WritePort(1, 0x38);
+    board.WritePort(2, INSTRUCTION + E); // rises as an instruction
+    board.WritePort(1, 0x41);
+    board.WritePort(2, DATA + E); // RS rises while E is high
+    board.WritePort(2, DATA);
+    EXPECT_EQ(board.Lcd().Ddram()[0], 0x41);
+    EXPECT_FALSE(board.Lcd().TwoLines());
+}
+
+TEST(Latch, RsDroppedTogetherWithETakesTheLevelHeldDuringThePulse) {
+    Board board;
+    board.WritePort(1, 0x41);
+    board.WritePort(2, DATA + E);
+    board.WritePort(2, 0);
+    EXPECT_EQ(board.Lcd().Ddram()[0], 0x41);
+    EXPECT_EQ(board.Lcd().AddressCounter(), 1);
+}
+
+TEST(Ports, LinesFollowTheLowByteOfPortsOneAndTwoOnly) {
+    Board board(250);
+    board.WritePort(1, 0x1C5);
+    board.WritePort(2, 0x10B);
+    board.WritePort(3, 0x00);
+    board.WritePort(0, 0xFF);
+    EXPECT_EQ(board.DataBus(), 0xC5);
+    EXPECT_EQ(board.ControlPort(), 0x0B);
+    EXPECT_TRUE(board.Rs());
+    EXPECT_TRUE(board.Aux());
+    EXPECT_TRUE(board.E());
+    EXPECT_EQ(board.PortWrites(), 4u);
+    EXPECT_EQ(board.NowMicroseconds(), 1000u);
+    board.Wait(12345);
+    EXPECT_EQ(board.NowMicroseconds(), 13345u);
+    EXPECT_EQ(board.WriteCostMicroseconds(), 250u);
+}
+
+TEST(Trace, TimeAdvancesBeforeEachWriteTakesEffect) {
+    Board board;
+    Cycle(board, 0x38, INSTRUCTION + AUX);
+    Cycle(board, 0x41, DATA);
+    board.Wait(500);
+    Cycle(board, 0x01, INSTRUCTION);
+    ASSERT_EQ(board.Trace().size(), 3u);
+    EXPECT_EQ(board.Trace()[0], "t=4000us I 0x38 function set: 8-bit, 2 lines, 5x8");
+    EXPECT_EQ(board.Trace()[1], "t=8000us D 0x41");
+    EXPECT_EQ(board.Trace()[2], "t=12500us I 0x01 clear display");
+}
+
+TEST(Trace, KeepsOnlyTheNewestLines) {
+    Board board;
+    const int transfers = static_cast<int>(Board::MAX_TRACE) + 1000;
+    for (int i = 0; i < transfers; ++i) {
+        Cycle(board, 0x41, DATA);
+    }
+    ASSERT_LE(board.Trace().size(), Board::MAX_TRACE);
+    EXPECT_GE(board.Trace().size(), Board::MAX_TRACE / 2);
+    EXPECT_EQ(board.Trace().back(), "t=" + std::to_string(4000 * transfers) + "us D 0x41");
+}
+
+TEST(Trace, FourBitHalvesAreListedApart) {
+    Board board;
+    Cycle(board, 0x28, INSTRUCTION);
+    Cycle(board, 0x00, INSTRUCTION);
+    Cycle(board, 0xC0, INSTRUCTION);
+    ASSERT_EQ(board.Trace().size(), 3u);
+    EXPECT_EQ(board.Trace()[1], "t=8000us I 0x00 high half of a 4-bit transfer");
+    EXPECT_EQ(board.Trace()[2],
+              "t=12000us I 0x0C display on/off control: display on, cursor off, blink off");
+    EXPECT_EQ(board.Violations(), 0);
+}
+
+// A transfer that latches `gap` microseconds after the previous instruction latched.
+struct BusyCase {
+    const char* name;
+    int first;
+    uint32_t writeCost;
+    uint64_t wait;
+    bool violation;
+};
+
+class BusyTest : public ::testing::TestWithParam<BusyCase> {};
+
+TEST_P(BusyTest, TransferWhileExecutingIsAViolation) {
+    const BusyCase& busy = GetParam();
+    Board board(busy.writeCost);
+    Cycle(board, busy.first, INSTRUCTION);
+    board.Wait(busy.wait);
+    Cycle(board, 0x41, DATA);
+    EXPECT_EQ(board.Violations(), busy.violation ? 1 : 0);
+    EXPECT_EQ(board.Transfers(), 2u);
+    // Executed either way.
+    EXPECT_EQ(board.Lcd().DataRegister(), 0x41);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Timing, BusyTest,
+    ::testing::Values(BusyCase{"ClearThenAtOnce", 0x01, 0, 0, true},
+                      BusyCase{"ClearThen1519", 0x01, 0, 1519, true},
+                      BusyCase{"ClearThen1520", 0x01, 0, 1520, false},
+                      BusyCase{"HomeThen1519", 0x02, 0, 1519, true},
+                      BusyCase{"ClearThenProgramCycle", 0x01, 1000, 0, false},
+                      // 4 writes of 380us: the next falling edge comes 1520us later.
+                      BusyCase{"ClearThenFourFastWrites", 0x01, 380, 0, false},
+                      BusyCase{"ClearThenFourFasterWrites", 0x01, 379, 0, true},
+                      BusyCase{"FunctionSetThen36", 0x38, 0, 36, true},
+                      BusyCase{"FunctionSetThen37", 0x38, 0, 37, false}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(Busy, ViolationIsTracedBeforeTheTransferItself) {
+    Board board(0);
+    Cycle(board, 0x01, INSTRUCTION);
+    board.Wait(1519);
+    Cycle(board, 0x41, DATA);
+    ASSERT_EQ(board.Trace().size(), 3u);
+    EXPECT_EQ(board.Trace()[1], "t=1519us VIOLATION: D 0x41 while busy for 1us more");
+    EXPECT_EQ(board.Trace()[2], "t=1519us D 0x41");
+}
+
+TEST(Busy, ProgramCyclesNeverViolateAtTheDefaultCost) {
+    Board board;
+    Initialise(board);
+    for (int screen = 0; screen < 20; ++screen) {
+        Cycle(board, 0x01, INSTRUCTION);
+        Cycle(board, 0x80, INSTRUCTION);
+        WriteBytes(board, "0123456789ABCDEFGHIJ");
+        Cycle(board, 0xC0, INSTRUCTION);
+        WriteBytes(board, "abcdefghijklmnop");
+    }
+    EXPECT_EQ(board.Violations(), 0);
+    EXPECT_EQ(board.RowText(0), "0123456789ABCDEF");
+}
+
+TEST(RowText, DarkCellsAreSpacesAndCgramCodesArePlaceholders) {
+    Board board;
+    EXPECT_EQ(board.RowText(0), std::string(16, ' ')); // display never switched on
+    Initialise(board);
+    WriteBytes(board, std::string("\x01\x0F", 2) + "\x5C\x7E\x7F");
+    EXPECT_EQ(board.RowText(0), "▒▒¥→←           ");
+    EXPECT_EQ(board.RowText(2), "");
+    EXPECT_EQ(board.RowText(-1), "");
+    Cycle(board, 0x30, INSTRUCTION); // one line: row 1 goes dark
+    Cycle(board, 0xA8, INSTRUCTION);
+    WriteBytes(board, "X");
+    EXPECT_EQ(board.RowText(1), std::string(16, ' '));
+}
