@@ -1,6 +1,7 @@
 // LCDSIM.exe: the USB-IO board with its 16x2 LCD, simulated in a window, so that the
 // program runs against the stand-in HID2.DLL and shows what the real display would.
-//   LCDSIM.exe [--hidden] [--write-cost-us N]   runs the simulator; one at a time
+//   LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps]
+//                                               runs the simulator; one at a time
 //   LCDSIM.exe --print                          prints the running simulator's display
 //   LCDSIM.exe --quit                           closes the running simulator
 #include "board.h"
@@ -16,7 +17,8 @@
 
 namespace {
 
-const wchar_t USAGE[] = L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] | --print | --quit\n";
+const wchar_t USAGE[] =
+    L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] | --print | --quit\n";
 const wchar_t INSTANCE_MUTEX[] = L"LCDSIM.single-instance";
 // How long a second start looks for the window of a first one that is still starting.
 constexpr int FIND_ATTEMPTS = 50;
@@ -26,6 +28,7 @@ struct Options {
     bool hidden = false;
     bool print = false;
     bool quit = false;
+    bool ignoreGaps = false;
     uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
 };
 
@@ -51,6 +54,8 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             options.print = true;
         } else if (argument == L"--quit") {
             options.quit = true;
+        } else if (argument == L"--ignore-gaps") {
+            options.ignoreGaps = true;
         } else if (argument == L"--write-cost-us" && i + 1 < count) {
             if (!ParseMicroseconds(arguments[++i], options.writeCostMicroseconds)) {
                 return false;
@@ -143,7 +148,9 @@ int BringFirstToFront() {
 }
 
 int RunSimulator(HINSTANCE instance, const Options& options) {
-    if (SimWindow::Create(instance, options.writeCostMicroseconds, !options.hidden) == nullptr) {
+    const SimWindow::Settings settings = {options.writeCostMicroseconds, !options.ignoreGaps,
+                                          !options.hidden};
+    if (SimWindow::Create(instance, settings) == nullptr) {
         WriteError(L"LCDSIM: cannot create the window\n");
         return 1;
     }

@@ -25,6 +25,7 @@ constexpr ULONGLONG BLINK_HALF_PERIOD_MS = 500;
 
 std::optional<Sim::Board> board;
 int32_t boardHandle = 0;
+bool countGaps = true;
 bool boardChanged = false;
 bool blinkPhase = false;
 
@@ -49,7 +50,7 @@ LRESULT ApplyWrite(const COPYDATASTRUCT& data) {
     if (!SimProtocol::SameHandle(write.handle, boardHandle)) {
         return 0;
     }
-    if (write.gapMicroseconds > board->WriteCostMicroseconds()) {
+    if (countGaps && write.gapMicroseconds > board->WriteCostMicroseconds()) {
         board->Wait(write.gapMicroseconds - board->WriteCostMicroseconds());
     }
     board->WritePort(write.port, write.value);
@@ -81,7 +82,9 @@ LRESULT Print(HWND window, HWND asker) {
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
-    board.emplace(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(create->lpCreateParams)));
+    const auto* settings = static_cast<const Settings*>(create->lpCreateParams);
+    board.emplace(settings->writeCostMicroseconds);
+    countGaps = settings->countGaps;
     boardHandle = MakeBoardHandle();
     SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
     return 0;
@@ -157,7 +160,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-HWND Create(HINSTANCE instance, uint32_t writeCostMicroseconds, bool visible) {
+HWND Create(HINSTANCE instance, const Settings& settings) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProcedure;
@@ -170,11 +173,11 @@ HWND Create(HINSTANCE instance, uint32_t writeCostMicroseconds, bool visible) {
     const SIZE client = LcdView::ClientSize();
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
-    const HWND window = CreateWindowExW(
-        0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-        reinterpret_cast<void*>(static_cast<uintptr_t>(writeCostMicroseconds)));
-    if (window != nullptr && visible) {
+    const HWND window =
+        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, CW_USEDEFAULT,
+                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                        nullptr, instance, const_cast<Settings*>(&settings));
+    if (window != nullptr && settings.visible) {
         ShowWindow(window, SW_SHOWNORMAL);
     }
     return window;

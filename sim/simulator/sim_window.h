@@ -8,9 +8,18 @@
 
 namespace SimWindow {
 
-// Registers the window class and creates the window with a freshly powered board whose
-// port writes each cost `writeCostMicroseconds` of virtual time. A hidden window still
-// answers requests. Returns nullptr if the window could not be made.
-HWND Create(HINSTANCE instance, uint32_t writeCostMicroseconds, bool visible);
+struct Settings {
+    // Virtual time each port write costs.
+    uint32_t writeCostMicroseconds;
+    // Whether the real time a client lets pass between its calls, beyond one write cost,
+    // advances virtual time too (it then stands for the client's sleeps and work).
+    bool countGaps;
+    // A hidden window still answers requests.
+    bool visible;
+};
+
+// Registers the window class and creates the window with a freshly powered board.
+// Returns nullptr if the window could not be made.
+HWND Create(HINSTANCE instance, const Settings& settings);
 
 } // namespace SimWindow

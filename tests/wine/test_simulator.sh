@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The simulated board end to end: LCDSIM.exe runs hidden, the probe drives the LCD
+# screens through the stand-in HID2.DLL, and `LCDSIM.exe --print` reads back what the
+# display shows. Also: the board is absent while no simulator runs, closing the
+# simulator unplugs it for good, and too short a write cost makes the clear overrun.
+source "$(dirname "$0")/wine_env.sh"
+if [ -z "${SIMULATOR_TEST_XVFB:-}" ]; then
+  exec xvfb-run -a env SIMULATOR_TEST_XVFB=1 bash "$0" "$@"
+fi
+
+bin=$WINE_BIN_DIR
+work=$(mktemp -d)
+sim_pid=
+fail() { echo "FAIL: $*"; exit 1; }
+sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
+probe() { run_wine "$bin/screens_probe.exe" "$@"; }
+cleanup() {
+  [ -n "$sim_pid" ] && { sim --quit >/dev/null 2>&1; wait "$sim_pid"; }
+  timeout 20 /usr/lib/wine/wineserver -w || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_sim() {
+  sim --hidden "$@" >"$work/sim.out" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    sim --print >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the simulator did not answer after starting"
+}
+quit_sim() {
+  sim --quit || fail "--quit: exit $?"
+  wait "$sim_pid" || fail "the simulator exited with $?"
+  sim_pid=
+}
+# expect_display ROW0 ROW1 COUNTERS: the whole --print output.
+expect_display() {
+  local out
+  out=$(sim --print) || fail "--print: exit $?"
+  [ "$out" = "$1"$'\n'"$2"$'\n'"$3" ] || fail "display:"$'\n'"$out"$'\n'"expected:"$'\n'"$1"$'\n'"$2"$'\n'"$3"
+}
+port_writes() { sim --print | awk 'NR==3{print $4}'; }
+violations() { sim --print | awk 'NR==3{print $2}'; }
+count() { grep -c " $1" "$2" 2>/dev/null || true; }
+
+blank=$(printf '%16s' '')
+splash0="ﾊﾝﾖｳUSB-IO + LCD"
+splash1="KORVAN   by OLKA"
+goodbye0=" --- ｼｭｳﾘｮｳ --- "  # 15 characters; the clear left the 16th blank
+
+# No simulator: nothing to print or close, and the board is absent: every link
+# operation of bring-up and splash (22 + 102) asks hidinit, which answers 0.
+sim --print >"$work/out" 2>"$work/err" && fail "--print without a simulator succeeded"
+[ ! -s "$work/out" ] && grep -q "no simulator" "$work/err" || fail "--print without a simulator: $(cat "$work/out" "$work/err")"
+sim --quit 2>/dev/null && fail "--quit without a simulator succeeded"
+HID2_LOG="$work/absent.log" HID2_SIMULATOR=1 probe bringup splash
+[ "$(count hidinit "$work/absent.log")" = 124 ] || fail "absent: hidinit calls $(count hidinit "$work/absent.log")"
+[ "$(count 'hidinit 0$' "$work/absent.log")" = 124 ] || fail "absent: hidinit answered a handle"
+[ "$(count Hidwrite "$work/absent.log")" = 0 ] || fail "absent: writes were made"
+
+# Power-on: the display is off, every cell dark.
+start_sim
+expect_display "$blank" "$blank" "violations 0 writes 0"
+
+# Bring-up and splash from one process; the display keeps them after it exits.
+probe bringup splash
+expect_display "$splash0" "$splash1" "violations 0 writes 165"
+
+# A second start only brings the first to the front: the board is untouched.
+timeout 30 env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$WINE_LOADER" "$bin/LCDSIM.exe" || fail "second start: exit $?"
+expect_display "$splash0" "$splash1" "violations 0 writes 165"
+
+# The whole sequence of the program, up to the goodbye, from a new process.
+run_wine "$bin/abi_probe.exe"
+expect_display "$goodbye0" "$blank" "violations 0 writes 503"
+
+# The simulator takes writes only with its own handle, of which only the low 16 bits
+# count: handle, handle + 0x10000, handle with bit 0 flipped, 0 -> taken or not.
+HID2_LOG="$work/open.log" HID2_SIMULATOR=1 probe text AB CD
+handle=$(awk '$2=="hidinit"{print $3; exit}' "$work/open.log")
+[ $((handle & 0xFFFF)) != 0 ] || fail "hidinit answered $handle"
+expect_display "AB${blank:2}" "CD${blank:2}" "violations 0 writes 531"
+while read -r candidate taken; do
+  before=$(port_writes)
+  probe write "$candidate" 1 65
+  [ $(($(port_writes) - before)) = "$taken" ] || fail "write with handle $candidate: taken $(($(port_writes) - before))"
+done <<EOT
+$handle 1
+$((handle + 0x10000)) 1
+$((handle ^ 1)) 0
+0 0
+EOT
+
+# Closing the simulator unplugs the board: a process holding its handle writes into
+# nothing, a new open answers 0, and a simulator started later ignores the old handle.
+flag="$work/go"
+HID2_LOG="$work/held.log" HID2_SIMULATOR=1 probe bringup splash await "$(printf 'Z:%s' "${flag//\//\\}")" goodbye &
+holder=$!
+for _ in $(seq 100); do
+  [ "$(count Hidwrite "$work/held.log")" = 165 ] && break
+  sleep 0.1
+done
+[ "$(count Hidwrite "$work/held.log")" = 165 ] || fail "the holding probe did not show the splash"
+quit_sim
+HID2_LOG="$work/closed.log" HID2_SIMULATOR=1 probe splash
+[ "$(count 'hidinit 0$' "$work/closed.log")" = 102 ] && [ "$(count Hidwrite "$work/closed.log")" = 0 ] ||
+  fail "after --quit: $(count hidinit "$work/closed.log") opens, $(count Hidwrite "$work/closed.log") writes"
+start_sim
+touch "$flag"
+wait "$holder" || fail "holding probe: exit $?"
+[ "$(count Hidwrite "$work/held.log")" = 230 ] || fail "the goodbye was not sent: $(count Hidwrite "$work/held.log")"
+expect_display "$blank" "$blank" "violations 0 writes 0"
+probe bringup splash
+expect_display "$splash0" "$splash1" "violations 0 writes 165"
+quit_sim
+
+# Virtual time alone (the real time between calls not counted): the clear of bring-up
+# runs 1520 us and the next transfer latches 4 port writes later, so a write cost of
+# 380 us is just enough and 379 us is one violation; 0 makes every transfer after the
+# first arrive too early.
+while read -r cost expected; do
+  start_sim --write-cost-us "$cost" --ignore-gaps
+  probe bringup splash
+  [ "$(violations)" = "$expected" ] || fail "write cost $cost us: violations $(violations), not $expected"
+  quit_sim
+done <<EOT
+380 0
+379 1
+0 40
+EOT
+echo "ok"
