@@ -6,6 +6,9 @@ add_link_options(-static -static-libgcc -static-libstdc++ -s)
 # Import library for HID2.DLL, generated from its definition file: the real library is
 # closed and never part of the build. On i686 the stdcall references (hidinit@0 ...)
 # bind to the undecorated exports (-k); x86_64 has no decoration at all.
+if(NOT CMAKE_DLLTOOL)
+  find_program(CMAKE_DLLTOOL dlltool REQUIRED)
+endif()
 set(HID2_DEF ${PROJECT_SOURCE_DIR}/lcd/hid2.def)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   file(READ ${HID2_DEF} hid2_def)
