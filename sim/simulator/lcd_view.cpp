@@ -48,7 +48,7 @@ constexpr int LAMP = 12;
 constexpr int LAMP_PITCH = 34;
 constexpr int LAMPS_TOP = LCD_BOTTOM + 14;
 constexpr int COUNTERS_TOP = LAMPS_TOP + LAMP + LINE_HEIGHT + 10;
-constexpr int TRACE_TOP = COUNTERS_TOP + LINE_HEIGHT + 8;
+constexpr int TRACE_TOP = COUNTERS_TOP + 2 * LINE_HEIGHT + 8;
 constexpr int TRACE_LINES = 6;
 
 constexpr int CLIENT_WIDTH = GLASS_LEFT + GLASS_WIDTH + BEZEL_WIDTH + MARGIN;
@@ -143,17 +143,18 @@ void PaintPorts(HDC dc, const Sim::Board& board) {
 
 void PaintCounters(HDC dc, const Sim::Board& board) {
     wchar_t line[160];
-    std::swprintf(
-        line, 160, L"port writes %llu    transfers %llu    t = %llu us    write cost %u us",
-        static_cast<unsigned long long>(board.PortWrites()),
-        static_cast<unsigned long long>(board.Transfers()),
-        static_cast<unsigned long long>(board.NowMicroseconds()), board.WriteCostMicroseconds());
+    std::swprintf(line, 160, L"port writes %llu    transfers %llu    ",
+                  static_cast<unsigned long long>(board.PortWrites()),
+                  static_cast<unsigned long long>(board.Transfers()));
     Text(dc, MARGIN, COUNTERS_TOP, line, LABEL);
-    std::swprintf(line, 160, L"timing violations %d", board.Violations());
     SIZE extent;
     GetTextExtentPoint32W(dc, line, static_cast<int>(wcslen(line)), &extent);
-    Text(dc, CLIENT_WIDTH - MARGIN - extent.cx, LAMPS_TOP - 2, line,
-         board.Violations() > 0 ? VIOLATION : LABEL);
+    std::swprintf(line, 160, L"timing violations %d", board.Violations());
+    Text(dc, MARGIN + extent.cx, COUNTERS_TOP, line, board.Violations() > 0 ? VIOLATION : LABEL);
+    std::swprintf(line, 160, L"virtual time %llu us    write cost %u us",
+                  static_cast<unsigned long long>(board.NowMicroseconds()),
+                  board.WriteCostMicroseconds());
+    Text(dc, MARGIN, COUNTERS_TOP + LINE_HEIGHT, line, LABEL);
 }
 
 void PaintTrace(HDC dc, const Sim::Board& board) {

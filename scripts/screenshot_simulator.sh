@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Takes docs/simulator.png: the simulator's window with the splash on its display, as
+# bring-up and splash leave it. Builds nothing: give it the bin folder of a Windows
+# build that Wine can run here (default build/ci-win64/bin) and, optionally, where to
+# save the picture. Uses the build's Wine prefix: do not run it while that build's
+# tests run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+WINE_BIN_DIR=$(cd "${1:-$root/build/ci-win64/bin}" && pwd)
+export WINE_BIN_DIR
+out=$(realpath -m "${2:-$root/docs/simulator.png}")
+source "$root/tests/wine/wine_env.sh"
+if [ -z "${SCREENSHOT_XVFB:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 800x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out"
+fi
+
+sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" "$@"; }
+sim >/dev/null 2>&1 &
+sim_pid=$!
+trap 'sim --quit >/dev/null 2>&1 || true; wait $sim_pid || true' EXIT
+for _ in $(seq 100); do
+  sim --print >/dev/null 2>&1 && break
+  sleep 0.1
+done
+run_wine "$WINE_BIN_DIR/screens_probe.exe" bringup splash
+# The window redraws on a timer; give it time to show the last writes.
+sleep 1
+
+window=$(xdotool search --sync --name '^LCDSIM' | head -n1)
+eval "$(xdotool getwindowgeometry --shell "$window")"
+mkdir -p "$(dirname "$out")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
+echo "saved $out (${WIDTH}x${HEIGHT})"
