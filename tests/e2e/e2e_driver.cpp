@@ -765,7 +765,8 @@ void Benchmark(const std::string& exe, const std::string& log) {
     Close(program);
     calls = ReadLog(log);
     std::printf("goodbye: %zu port writes\n", WritesOf(calls, beforeClose).size());
-    std::printf("peak working set: %zu KiB\n", memory.PeakWorkingSetSize / 1024);
+    std::printf("peak working set: %zu KiB\n",
+                static_cast<size_t>(memory.PeakWorkingSetSize / 1024));
     // Waits show as gaps between calls: the initialisation's 6 and 3 ms, and nothing
     // else within the 200 clicks on the display button, which follow each other at once.
     size_t bringUpGaps = 0;
