@@ -7,11 +7,14 @@
 # and prints the display again (the goodbye line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh >/dev/null
+if [ "${1:-}" != --session ]; then
+  bash scripts/setup.sh >/dev/null
+fi
 
 preset=win32
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "note: this kernel cannot run 32-bit code; running the x86_64 build of the same sources"
+  [ "${1:-}" = --session ] ||
+    echo "note: this kernel cannot run 32-bit code; running the x86_64 build of the same sources"
   preset=win64
 fi
 cmake --preset "$preset" >/dev/null
@@ -22,7 +25,8 @@ unset HID2_LOG HID2_INIT
 mkdir -p build/run
 
 session() {
-  run_wine "$WINE_BIN_DIR/LCDSIM.exe" &
+  # Beside KORVAN3's window, which opens at the system's default place.
+  run_wine "$WINE_BIN_DIR/LCDSIM.exe" --at 380 0 &
   for _ in $(seq 100); do
     run_wine "$WINE_BIN_DIR/LCDSIM.exe" --print >/dev/null 2>&1 && break
     sleep 0.2
@@ -50,9 +54,6 @@ session() {
 if [ -n "${DISPLAY:-}" ]; then
   session
 else
-  export HEADLESS=1
-  export -f session run_wine
-  export WINE_LOADER
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c session
+  HEADLESS=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --session
   /usr/lib/wine/wineserver -k 2>/dev/null || true
 fi

@@ -1,6 +1,6 @@
 // LCDSIM.exe: the USB-IO board with its 16x2 LCD, simulated in a window, so that the
 // program runs against the stand-in HID2.DLL and shows what the real display would.
-//   LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps]
+//   LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] [--at X Y]
 //                                               runs the simulator; one at a time
 //   LCDSIM.exe --print                          prints the running simulator's display
 //   LCDSIM.exe --quit                           closes the running simulator
@@ -18,7 +18,8 @@
 namespace {
 
 const wchar_t USAGE[] =
-    L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] | --print | --quit\n";
+    L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] [--at X Y] | --print | "
+    L"--quit\n";
 const wchar_t INSTANCE_MUTEX[] = L"LCDSIM.single-instance";
 // How long a second start looks for the window of a first one that is still starting.
 constexpr int FIND_ATTEMPTS = 50;
@@ -30,6 +31,9 @@ struct Options {
     bool quit = false;
     bool ignoreGaps = false;
     uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
+    // Screen position of the window; the system's default place unless given.
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
 };
 
 bool ParseMicroseconds(const wchar_t* text, uint32_t& value) {
@@ -56,6 +60,9 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             options.quit = true;
         } else if (argument == L"--ignore-gaps") {
             options.ignoreGaps = true;
+        } else if (argument == L"--at" && i + 2 < count) {
+            options.x = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
+            options.y = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
         } else if (argument == L"--write-cost-us" && i + 1 < count) {
             if (!ParseMicroseconds(arguments[++i], options.writeCostMicroseconds)) {
                 return false;
@@ -149,7 +156,7 @@ int BringFirstToFront() {
 
 int RunSimulator(HINSTANCE instance, const Options& options) {
     const SimWindow::Settings settings = {options.writeCostMicroseconds, !options.ignoreGaps,
-                                          !options.hidden};
+                                          !options.hidden, options.x, options.y};
     if (SimWindow::Create(instance, settings) == nullptr) {
         WriteError(L"LCDSIM: cannot create the window\n");
         return 1;

@@ -174,9 +174,9 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
     const HWND window =
-        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                        nullptr, instance, const_cast<Settings*>(&settings));
+        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, settings.x, settings.y,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                        instance, const_cast<Settings*>(&settings));
     if (window != nullptr && settings.visible) {
         ShowWindow(window, SW_SHOWNORMAL);
     }

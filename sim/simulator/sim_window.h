@@ -16,6 +16,9 @@ struct Settings {
     bool countGaps;
     // A hidden window still answers requests.
     bool visible;
+    // Screen position of the window (CW_USEDEFAULT: the system's choice).
+    int x;
+    int y;
 };
 
 // Registers the window class and creates the window with a freshly powered board.
