@@ -16,14 +16,6 @@ constexpr uint8_t E_LINE = 0x08;
 // trace on every transfer.
 constexpr size_t TRACE_DROP = Board::MAX_TRACE / 8;
 
-std::string Hex(uint8_t value) {
-    constexpr const char* DIGITS = "0123456789ABCDEF";
-    std::string text = "0x";
-    text += DIGITS[value >> 4];
-    text += DIGITS[value & 0x0F];
-    return text;
-}
-
 std::string TimeStamp(uint64_t microseconds) {
     return "t=" + std::to_string(microseconds) + "us ";
 }

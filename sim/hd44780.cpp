@@ -42,14 +42,6 @@ constexpr uint8_t BLANK = 0x20;
 constexpr uint32_t CLEAR_OR_HOME_US = 1520;
 constexpr uint32_t OTHER_INSTRUCTION_US = 37;
 
-std::string Hex(uint8_t value) {
-    constexpr const char* DIGITS = "0123456789ABCDEF";
-    std::string text = "0x";
-    text += DIGITS[value >> 4];
-    text += DIGITS[value & 0x0F];
-    return text;
-}
-
 std::string OnOff(bool on) {
     return on ? "on" : "off";
 }
@@ -279,6 +271,14 @@ bool Hd44780::CursorCell(int& row, int& column) const {
     row = line;
     column = onGlass;
     return true;
+}
+
+std::string Hex(uint8_t value) {
+    constexpr const char* DIGITS = "0123456789ABCDEF";
+    std::string text = "0x";
+    text += DIGITS[value >> 4];
+    text += DIGITS[value & 0x0F];
+    return text;
 }
 
 std::string DescribeInstruction(uint8_t code) {

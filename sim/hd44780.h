@@ -95,4 +95,7 @@ class Hd44780 {
 // An instruction code in words, e.g. "function set: 8-bit, 2 lines, 5x8".
 std::string DescribeInstruction(uint8_t code);
 
+// A byte as "0x" and two upper-case hex digits, as the trace writes codes.
+std::string Hex(uint8_t value);
+
 } // namespace Sim
