@@ -1,5 +1,7 @@
 #include "hid2_log.h"
 
+#include "microseconds.h"
+
 #include <windows.h>
 
 #include <cstdarg>
@@ -19,15 +21,6 @@ HANDLE OpenLog() {
                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     return file;
-}
-
-long long NowMicroseconds() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart / frequency.QuadPart * 1000000 +
-           counter.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
 }
 
 } // namespace

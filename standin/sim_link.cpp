@@ -1,5 +1,6 @@
 #include "sim_link.h"
 
+#include "microseconds.h"
 #include "sim_protocol.h"
 
 #include <windows.h>
@@ -12,24 +13,18 @@ namespace {
 // The simulator window that issued the last handle. A simulator started after it closed
 // is a different board: writes with the old handle must not reach it.
 HWND openedWindow = nullptr;
-int64_t lastCallCounter = -1;
+long long lastCallMicroseconds = -1;
 
 constexpr UINT SEND_TIMEOUT_MS = 5000;
 
 // Microseconds since the previous call into the library; 0 for the first call.
 uint64_t MicrosecondsSinceLastCall() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    const int64_t previous = lastCallCounter;
-    lastCallCounter = counter.QuadPart;
-    if (previous < 0 || counter.QuadPart < previous) {
+    const long long previous = lastCallMicroseconds;
+    lastCallMicroseconds = NowMicroseconds();
+    if (previous < 0 || lastCallMicroseconds < previous) {
         return 0;
     }
-    const int64_t ticks = counter.QuadPart - previous;
-    return static_cast<uint64_t>(ticks / frequency.QuadPart * 1000000 +
-                                 ticks % frequency.QuadPart * 1000000 / frequency.QuadPart);
+    return static_cast<uint64_t>(lastCallMicroseconds - previous);
 }
 
 // A simulator that stopped answering counts as unplugged for this call (result 0).

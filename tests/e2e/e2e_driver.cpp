@@ -2,6 +2,8 @@
 // checks it from outside through the Win32 API, as a user and the board would see it.
 //   e2e_driver <scenario> <path of KORVAN3.exe> <log file> [screenshot of the window]
 // Prints one line per failed check and exits 1 if any failed.
+#include "microseconds.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -177,15 +179,6 @@ struct Program {
     long long startMicroseconds = 0;
 };
 
-long long NowMicroseconds() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart / frequency.QuadPart * 1000000 +
-           counter.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
-}
-
 struct WindowSearch {
     DWORD processId;
     HWND found;
@@ -320,6 +313,12 @@ constexpr int ID_BUTTON_SHOW = 1002;
 constexpr int ID_BUTTON_TIME = 1003;
 
 const size_t BRING_UP_AND_SPLASH = 29 + 136;
+
+// The writes that follow the bring-up and the splash.
+Writes AfterSplash(const Writes& writes) {
+    return Writes(writes.begin() + static_cast<long>(std::min(writes.size(), BRING_UP_AND_SPLASH)),
+                  writes.end());
+}
 
 // Saves what the screen shows of a window as a 24-bit BMP.
 void SaveWindowBitmap(HWND window, const std::string& path) {
@@ -551,13 +550,11 @@ void ScenarioTyping(const std::string& exe, const std::string& log) {
     ClickOn(Control(program, ID_BUTTON_SHOW));
     std::vector<Call> calls = WaitForWrites(program, BRING_UP_AND_SPLASH + 4 * 13);
     const Writes writes = WritesOf(calls);
-    CheckWrites(
-        Writes(writes.begin() + static_cast<long>(std::min(writes.size(), BRING_UP_AND_SPLASH)),
-               writes.end()),
-        UserTextWrites("\xCA\xDD\xD6\xB3"
-                       "Ab1",
-                       "x y"),
-        "click on LCD display");
+    CheckWrites(AfterSplash(writes),
+                UserTextWrites("\xCA\xDD\xD6\xB3"
+                               "Ab1",
+                               "x y"),
+                "click on LCD display");
 
     // Typing beyond the visible width is refused by the box.
     ClickOn(Control(program, ID_EDIT_LINE2));
@@ -590,11 +587,9 @@ void ScenarioEmptyAndLong(const std::string& exe, const std::string& log) {
     SendMessageW(program.window, WM_COMMAND, MAKEWPARAM(1004, 0), 0);
     const std::vector<Call> calls = ReadLog(log);
     const Writes writes = WritesOf(calls);
-    CheckWrites(
-        Writes(writes.begin() + static_cast<long>(std::min(writes.size(), BRING_UP_AND_SPLASH)),
-               writes.end()),
-        Concat({UserTextWrites("", ""), UserTextWrites(longText, "\xB1\xB2")}),
-        "empty boxes, then a long text");
+    CheckWrites(AfterSplash(writes),
+                Concat({UserTextWrites("", ""), UserTextWrites(longText, "\xB1\xB2")}),
+                "empty boxes, then a long text");
     Check(Close(program) == 0, "exit code not 0");
 }
 
