@@ -21,7 +21,8 @@
 // convention it uses; with HID2_LOG set each call is recorded as in test mode.
 //
 // The exports are stdcall; built with HID2_STANDIN_CDECL they are cdecl, as some
-// libraries are, and with HID2_STANDIN_WITHOUT_HIDREAD Hidread is left out.
+// libraries are, and with HID2_STANDIN_WITHOUT_HIDREAD Hidread is left out. With
+// HID2_STANDIN_EXPORTS_BY_DEF a definition file linked in names the exports.
 #include "forward_link.h"
 #include "hid2_log.h"
 #include "sim_link.h"
@@ -75,7 +76,9 @@ Mode CurrentMode() {
 
 } // namespace
 
-#if defined(HID2_STANDIN_CDECL)
+#if defined(HID2_STANDIN_EXPORTS_BY_DEF)
+#define HID2_EXPORT extern "C" int __stdcall
+#elif defined(HID2_STANDIN_CDECL)
 #define HID2_EXPORT extern "C" __declspec(dllexport) int __cdecl
 #else
 #define HID2_EXPORT extern "C" __declspec(dllexport) int __stdcall
