@@ -8,25 +8,43 @@ namespace ForwardLink {
 namespace {
 
 struct Library {
+    enum { NO_LIBRARY, ANOTHER_LIBRARY, THIS_LIBRARY } named;
     Hid2Call::Entry hidinit;
     Hid2Call::Entry hidwrite;
     Hid2Call::Entry hidread;
 };
 
-// Loaded once, at the first call.
+HMODULE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
+Hid2Call::Entry EntryOf(HMODULE module, const char* name) {
+    return reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, name));
+}
+
+// Loaded once, at the first call (never while the loader runs this library's start-up).
 const Library& Forwarded() {
-    static Library library{};
+    static Library library{Library::NO_LIBRARY, nullptr, nullptr, nullptr};
     static bool loaded = false;
     if (!loaded) {
         loaded = true;
         wchar_t path[MAX_PATH];
         const DWORD length = GetEnvironmentVariableW(L"HID2_FORWARD", path, MAX_PATH);
-        const HMODULE module = (length == 0 || length >= MAX_PATH) ? nullptr : LoadLibraryW(path);
-        if (module != nullptr) {
-            library.hidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "hidinit"));
-            library.hidwrite =
-                reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidwrite"));
-            library.hidread = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidread"));
+        if (length > 0 && length < MAX_PATH) {
+            const HMODULE module = LoadLibraryW(path);
+            library.named =
+                module == ThisModule() ? Library::THIS_LIBRARY : Library::ANOTHER_LIBRARY;
+            if (library.named == Library::THIS_LIBRARY) {
+                FreeLibrary(module);
+            } else if (module != nullptr) {
+                library.hidinit = EntryOf(module, "hidinit");
+                library.hidwrite = EntryOf(module, "Hidwrite");
+                library.hidread = EntryOf(module, "Hidread");
+            }
         }
     }
     return library;
@@ -39,8 +57,11 @@ int Call(Hid2Call::Entry entry, const int* arguments, int count) {
 } // namespace
 
 bool Wanted() {
-    static const bool wanted = GetEnvironmentVariableW(L"HID2_FORWARD", nullptr, 0) > 1;
-    return wanted;
+    return Forwarded().named == Library::ANOTHER_LIBRARY;
+}
+
+bool IsTarget() {
+    return Forwarded().named == Library::THIS_LIBRARY;
 }
 
 int Open() {

@@ -4,8 +4,11 @@
 
 namespace ForwardLink {
 
-// True when HID2_FORWARD names a library to pass the calls on to.
+// True when HID2_FORWARD names a library other than this one to pass the calls on to.
 bool Wanted();
+// True when HID2_FORWARD names this very library: another copy of the stand-in passes
+// its calls on to this one (in tests), and records them itself.
+bool IsTarget();
 // The calls, passed on to that library whichever calling convention it was built with.
 // A library that cannot be loaded, or lacks the entry point, answers 0 (no board).
 int Open();

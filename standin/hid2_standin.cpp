@@ -18,7 +18,9 @@
 //
 // Capture (HID2_FORWARD names another library, the board maker's HID2.DLL renamed):
 // every call is passed on to that library and its result returned, whichever calling
-// convention it uses; with HID2_LOG set each call is recorded as in test mode.
+// convention it uses; with HID2_LOG set each call is recorded as in test mode. A stand-in
+// that HID2_FORWARD names itself works as it would otherwise, but leaves the recording
+// to the copy that passes the calls on.
 //
 // The exports are stdcall; built with HID2_STANDIN_CDECL they are cdecl, as some
 // libraries are, and with HID2_STANDIN_WITHOUT_HIDREAD Hidread is left out. With

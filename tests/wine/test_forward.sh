@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Capture through the stand-in: with HID2_FORWARD naming another library (here the
+# stand-in itself, renamed as a user renames the maker's, in either calling convention)
+# every call is passed on, its result returned, and the log holds the same lines as a
+# run that records directly.
+source "$(dirname "$0")/wine_env.sh"
+
+fail() { echo "FAIL: $*"; exit 1; }
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+screens=(bringup splash text "ab" "\xCA" write 77 2 5 goodbye)
+# The scripted opens: absent twice, then a handle whose low 16 bits are 0x8000.
+export HID2_INIT="0,0,0x12348000"
+
+run_probe() { : >"$1"; HID2_LOG="$1" run_wine "$WINE_BIN_DIR/screens_probe.exe" "${screens[@]}"; }
+calls() { cut -d' ' -f2- "$1"; }
+
+run_probe "$work/direct.log" || fail "direct run"
+[ "$(grep -c ' Hidwrite ' "$work/direct.log")" -gt 200 ] || fail "direct run: too few writes"
+for convention in stdcall cdecl; do
+  mkdir -p "$work/$convention"
+  dll=$WINE_BIN_DIR/HID2.DLL; [ "$convention" = cdecl ] && dll=$WINE_BIN_DIR/cdecl/HID2.DLL
+  cp "$dll" "$work/$convention/HID2REAL.DLL"
+  HID2_FORWARD=$(windows_path "$work/$convention/HID2REAL.DLL") run_probe "$work/$convention.log" ||
+    fail "forwarding to the $convention library"
+  diff <(calls "$work/direct.log") <(calls "$work/$convention.log") >"$work/diff" ||
+    fail "forwarding to the $convention library logs other lines: $(head -n 8 "$work/diff")"
+done
+
+# A library that cannot be loaded answers as an absent board.
+: >"$work/none.log"
+HID2_FORWARD='Z:\nowhere\HID2REAL.DLL' HID2_LOG="$work/none.log" run_wine "$WINE_BIN_DIR/screens_probe.exe" bringup ||
+  fail "forwarding to a missing library"
+[ "$(grep -c ' hidinit 0$' "$work/none.log")" = 22 ] || fail "missing library: $(head -n 3 "$work/none.log")"
+grep -q ' Hidwrite ' "$work/none.log" && fail "missing library: writes without a board"
+echo "ok"
