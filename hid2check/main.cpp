@@ -133,7 +133,7 @@ std::string NearNameAdvice(const std::vector<std::string>& similar) {
                      : "another letter case: Windows matches names exactly";
 }
 
-// The static checks: the file, its kind, its export names, and a real load.
+// The static checks: the file, its kind, a real load, and its export names.
 bool CheckLibrary(const std::wstring& path, std::string& problem) {
     std::vector<uint8_t> bytes;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -164,6 +164,15 @@ bool CheckLibrary(const std::wstring& path, std::string& problem) {
     }
     Finding("format: " + PeImage::BitnessOf(image.machine) + " library");
 
+    library.module = LoadLibraryW(path.c_str());
+    const DWORD loadError = GetLastError();
+    if (library.module != nullptr) {
+        Finding("load: loads");
+    } else {
+        Finding("load: fails: " + SystemMessage(loadError) + " (error " +
+                std::to_string(loadError) + ")");
+    }
+
     std::vector<std::string> missing;
     for (const char* name : REQUIRED_NAMES) {
         const auto& names = image.exportNames;
@@ -185,15 +194,10 @@ bool CheckLibrary(const std::wstring& path, std::string& problem) {
                   (missing.size() == 1 ? " under exactly that name" : " under exactly those names");
         return false;
     }
-
-    library.module = LoadLibraryW(path.c_str());
     if (library.module == nullptr) {
-        const DWORD error = GetLastError();
-        Finding("load: fails: " + SystemMessage(error) + " (error " + std::to_string(error) + ")");
         problem = "Windows cannot load it; a library it needs may be missing";
         return false;
     }
-    Finding("load: loads");
     library.hidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(library.module, "hidinit"));
     library.hidwrite =
         reinterpret_cast<Hid2Call::Entry>(GetProcAddress(library.module, "Hidwrite"));
