@@ -6,10 +6,10 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 
 status=0
-for preset in ci-native ci-win32 ci-win64; do
+for preset in ci-native ci-sanitize ci-win32 ci-win64; do
   cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" || exit 1
 done
-for preset in ci-native ci-win32 ci-win64; do
+for preset in ci-native ci-sanitize ci-win32 ci-win64; do
   echo "=== tests: $preset"
   ctest --preset "$preset" --output-on-failure || status=1
 done

@@ -2,6 +2,7 @@
 
 #include "charset.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -50,7 +51,9 @@ void Board::Wait(uint64_t microseconds) {
 
 // A transfer into a busy display is undefined on the chip (it may be lost or land
 // half-done); the model reports it and then executes it anyway, so one mistake does not
-// hide everything that follows.
+// hide everything that follows. The busy flag stays set until the latest instruction
+// ends: a transfer may extend the busy time, never cut it short, so one that executes
+// nothing (the first half of a 4-bit byte, 0x00) leaves a clear's 1520 us running.
 void Board::LatchTransfer(bool rs) {
     ++transfers;
     const std::string kind = rs ? "D " : "I ";
@@ -60,7 +63,7 @@ void Board::LatchTransfer(bool rs) {
                  std::to_string(busyUntil - now) + "us more");
     }
     lcd.Latch(rs, dataBus);
-    busyUntil = now + lcd.LastExecutionMicroseconds();
+    busyUntil = std::max(busyUntil, now + lcd.LastExecutionMicroseconds());
     if (lcd.AwaitingLowNibble()) {
         AddTrace(TimeStamp(now) + kind + Hex(dataBus) + " high half of a 4-bit transfer");
     } else if (rs) {

@@ -2,8 +2,9 @@
 // bus D0-D7; port 2 bit 0 is RS, bit 1 the auxiliary line, bit 3 E. The display latches
 // the bus and RS on the falling edge of E; writes that leave E unchanged only move the
 // lines. Virtual time advances by a cost per port write and by the waits reported, and
-// a transfer that arrives while the display is still executing the previous one is a
-// timing violation: counted, listed in the trace, never silently accepted.
+// a transfer that arrives while the display is busy (until the latest instruction it
+// took has ended) is a timing violation: counted, listed in the trace, never silently
+// accepted.
 #pragma once
 
 #include "hd44780.h"

@@ -1,12 +1,20 @@
 #include "charset.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace Sim {
 namespace {
 
 constexpr uint8_t CGRAM_CODES_END = 0x10;
 constexpr uint8_t CGRAM_CHARACTER_MASK = 0x07; // 0x08-0x0F repeat 0x00-0x07
-constexpr int GLYPH_ROWS = 8;
+// 5x10 font: code bits 2-1 name the character, which fills a block of 16 CGRAM addresses
+// (address bits 5-4); its rows 11-15 are plain RAM.
+constexpr int CGRAM_5X10_CHARACTER_SHIFT = 1;
+constexpr uint8_t CGRAM_5X10_CHARACTER_MASK = 0x03;
+constexpr int CGRAM_5X10_BLOCK = 16;
 constexpr uint8_t DOT_MASK = 0x1F;
+constexpr uint8_t ALL_DOTS = 0x1F;
 
 constexpr char32_t CGRAM_PLACEHOLDER = U'\u2592'; // ▒
 constexpr char32_t SPACE = U' ';
@@ -81,17 +89,47 @@ std::string CodeToUtf8(uint8_t code) {
     return EncodeUtf8(CodePoint(code));
 }
 
-Glyph GlyphOf(uint8_t code, const std::array<uint8_t, 64>& cgram) {
+Glyph GlyphOf(uint8_t code, const std::array<uint8_t, 64>& cgram, Font font) {
     if (code >= CGRAM_CODES_END) {
         return RomGlyph(code);
     }
+    const bool tall = font == Font::DOTS_5X10;
+    const int rows = tall ? ROWS_5X10 : ROWS_5X8;
+    const int first =
+        tall ? ((code >> CGRAM_5X10_CHARACTER_SHIFT) & CGRAM_5X10_CHARACTER_MASK) * CGRAM_5X10_BLOCK
+             : (code & CGRAM_CHARACTER_MASK) * ROWS_5X8;
     Glyph glyph{};
-    const int first = (code & CGRAM_CHARACTER_MASK) * GLYPH_ROWS;
-    for (int row = 0; row < GLYPH_ROWS; ++row) {
+    for (int row = 0; row < rows; ++row) {
         glyph[static_cast<size_t>(row)] =
             static_cast<uint8_t>(cgram[static_cast<size_t>(first + row)] & DOT_MASK);
     }
     return glyph;
+}
+
+int CellRows(const Hd44780& lcd) {
+    return lcd.Font5x10() ? ROWS_5X10 : ROWS_5X8;
+}
+
+Glyph CellDots(const Hd44780& lcd, int row, int column, bool blinkPhase) {
+    const int code = lcd.VisibleCode(row, column);
+    if (code < 0) {
+        return Glyph{};
+    }
+    const Font font = lcd.Font5x10() ? Font::DOTS_5X10 : Font::DOTS_5X8;
+    Glyph dots = GlyphOf(static_cast<uint8_t>(code), lcd.Cgram(), font);
+    int cursorRow = 0;
+    int cursorColumn = 0;
+    if (!lcd.CursorCell(cursorRow, cursorColumn) || cursorRow != row || cursorColumn != column) {
+        return dots;
+    }
+    const auto rows = static_cast<size_t>(CellRows(lcd));
+    if (lcd.CursorOn()) {
+        dots[rows - 1] |= ALL_DOTS;
+    }
+    if (lcd.BlinkOn() && blinkPhase) {
+        std::fill(dots.begin(), dots.begin() + static_cast<std::ptrdiff_t>(rows), ALL_DOTS);
+    }
+    return dots;
 }
 
 } // namespace Sim

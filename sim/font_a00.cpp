@@ -1,7 +1,9 @@
 // The 5x8 dot patterns of the character generator ROM, Japanese standard font (A00).
 // Each line is one character: rows top to bottom, bit 4 the leftmost dot. The eighth row
 // belongs to the cursor and is blank, except where the ROM lets a descender or a block
-// reach into it.
+// reach into it. With the 5x10 font these patterns stand in the top 8 rows and the 3
+// rows below stay blank; the ROM's own 5x10 patterns of 0xE0-0xFF (descenders reaching
+// further down) are not modelled.
 #include "charset.h"
 
 namespace Sim {

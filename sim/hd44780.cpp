@@ -97,7 +97,8 @@ void Hd44780::Latch(bool rs, uint8_t bus) {
 
 void Hd44780::Execute(uint8_t instruction) {
     instructionRegister = instruction;
-    lastExecutionMicroseconds = OTHER_INSTRUCTION_US;
+    // 0x00 is no instruction at all; the chip does nothing with it and takes no time.
+    lastExecutionMicroseconds = instruction == 0 ? 0 : OTHER_INSTRUCTION_US;
     if ((instruction & SET_DDRAM_ADDRESS) != 0) {
         // Set DDRAM address.
         addressesCgram = false;
@@ -153,7 +154,6 @@ void Hd44780::Execute(uint8_t instruction) {
         increment = true;
         lastExecutionMicroseconds = CLEAR_OR_HOME_US;
     }
-    // 0x00 is no instruction at all; the chip does nothing with it.
 }
 
 void Hd44780::WriteData(uint8_t code) {

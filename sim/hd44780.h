@@ -30,8 +30,9 @@ class Hd44780 {
     // True between the two halves of a byte on a 4-bit interface.
     bool AwaitingLowNibble() const { return awaitingLowNibble; }
 
-    // Execution time of the transfer last latched, in microseconds (1520 for clear
-    // display and return home, 37 for everything else, including data writes).
+    // Execution time of the transfer last latched, in microseconds: 1520 for clear
+    // display and return home, 37 for the other instructions and for data writes, 0 for
+    // what executes nothing (the first half of a 4-bit byte, code 0x00).
     uint32_t LastExecutionMicroseconds() const { return lastExecutionMicroseconds; }
 
     // Registers.

@@ -24,11 +24,12 @@ constexpr COLORREF LAMP_OFF = Colour(0x4A, 0x20, 0x1C);
 constexpr COLORREF VIOLATION = Colour(0xFF, 0xB0, 0x40);
 
 // Geometry in pixels: a dot is DOT square on a DOT_PITCH grid, a character cell is 5x8
-// dots, with CELL_GAP between cells and ROW_GAP between the two rows.
+// dots (5x11 with the 5x10 font), with CELL_GAP between cells and ROW_GAP between the two
+// rows.
 constexpr int DOT = 4;
 constexpr int DOT_PITCH = 5;
 constexpr int CELL_WIDTH = 5 * DOT_PITCH;
-constexpr int CELL_HEIGHT = 8 * DOT_PITCH;
+constexpr int CELL_HEIGHT = Sim::ROWS_5X8 * DOT_PITCH;
 constexpr int CELL_GAP = 4;
 constexpr int ROW_GAP = 7;
 constexpr int COLUMNS = Sim::Hd44780::VISIBLE_COLUMNS;
@@ -39,6 +40,8 @@ constexpr int BEZEL_WIDTH = 14;
 constexpr int GLASS_PADDING = 14;
 constexpr int GLASS_WIDTH = 2 * GLASS_PADDING + COLUMNS * CELL_WIDTH + (COLUMNS - 1) * CELL_GAP;
 constexpr int GLASS_HEIGHT = 2 * GLASS_PADDING + ROWS * CELL_HEIGHT + (ROWS - 1) * ROW_GAP;
+static_assert(Sim::ROWS_5X10 * DOT_PITCH <= ROWS * CELL_HEIGHT + (ROWS - 1) * ROW_GAP,
+              "a 5x10 cell fits where the two rows of 5x8 cells stand");
 constexpr int GLASS_LEFT = MARGIN + BEZEL_WIDTH;
 constexpr int GLASS_TOP = MARGIN + BEZEL_WIDTH;
 constexpr int LCD_BOTTOM = GLASS_TOP + GLASS_HEIGHT + BEZEL_WIDTH;
@@ -73,36 +76,19 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-// The dots a cell shows: its character, the cursor's underline on the eighth dot row,
-// and, in one half of the blink period, every dot.
-Sim::Glyph CellDots(const Sim::Hd44780& lcd, int row, int column, bool blinkPhase) {
-    const int code = lcd.VisibleCode(row, column);
-    if (code < 0) {
-        return Sim::Glyph{};
-    }
-    Sim::Glyph dots = Sim::GlyphOf(static_cast<uint8_t>(code), lcd.Cgram());
-    int cursorRow = 0;
-    int cursorColumn = 0;
-    if (lcd.CursorCell(cursorRow, cursorColumn) && cursorRow == row && cursorColumn == column) {
-        if (lcd.CursorOn()) {
-            dots[7] = 0x1F;
-        }
-        if (lcd.BlinkOn() && blinkPhase) {
-            dots.fill(0x1F);
-        }
-    }
-    return dots;
-}
-
 void PaintLcd(HDC dc, const Sim::Hd44780& lcd, bool blinkPhase) {
     Fill(dc, MARGIN, MARGIN, GLASS_WIDTH + 2 * BEZEL_WIDTH, GLASS_HEIGHT + 2 * BEZEL_WIDTH, BEZEL);
     Fill(dc, GLASS_LEFT, GLASS_TOP, GLASS_WIDTH, GLASS_HEIGHT, BACKLIGHT);
-    for (int row = 0; row < ROWS; ++row) {
+    // With the 5x10 font there is one line, and its taller cells reach into the place of
+    // the second row.
+    const int rows = lcd.Font5x10() ? 1 : ROWS;
+    const int dotRows = Sim::CellRows(lcd);
+    for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < COLUMNS; ++column) {
-            const Sim::Glyph dots = CellDots(lcd, row, column, blinkPhase);
+            const Sim::Glyph dots = Sim::CellDots(lcd, row, column, blinkPhase);
             const int cellLeft = GLASS_LEFT + GLASS_PADDING + column * (CELL_WIDTH + CELL_GAP);
             const int cellTop = GLASS_TOP + GLASS_PADDING + row * (CELL_HEIGHT + ROW_GAP);
-            for (int y = 0; y < 8; ++y) {
+            for (int y = 0; y < dotRows; ++y) {
                 for (int x = 0; x < 5; ++x) {
                     const bool lit = (dots[static_cast<size_t>(y)] & (0x10 >> x)) != 0;
                     Fill(dc, cellLeft + x * DOT_PITCH, cellTop + y * DOT_PITCH, DOT, DOT,

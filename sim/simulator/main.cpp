@@ -2,24 +2,33 @@
 // program runs against the stand-in HID2.DLL and shows what the real display would.
 //   LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] [--at X Y]
 //                                               runs the simulator; one at a time
+//   LCDSIM.exe --replay FILE [options above]    shows a recorded run at its pace
+//   LCDSIM.exe --replay FILE --text [--write-cost-us N] [--ignore-gaps]
+//                                               prints the display the recording leaves
 //   LCDSIM.exe --print                          prints the running simulator's display
 //   LCDSIM.exe --quit                           closes the running simulator
+// Exit codes: 0 done; 1 no simulator to print or close, a replay file that cannot be
+// read, a window that cannot be made; 2 a bad command line or a malformed replay line.
 #include "board.h"
 #include "remote.h"
+#include "replay.h"
 #include "sim_window.h"
 
 #include <shellapi.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 const wchar_t USAGE[] =
-    L"usage: LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] [--at X Y] | --print | "
-    L"--quit\n";
+    L"usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] [--ignore-gaps] "
+    L"[--at X Y] | --print | --quit\n";
 const wchar_t INSTANCE_MUTEX[] = L"LCDSIM.single-instance";
 // How long a second start looks for the window of a first one that is still starting.
 constexpr int FIND_ATTEMPTS = 50;
@@ -30,6 +39,10 @@ struct Options {
     bool print = false;
     bool quit = false;
     bool ignoreGaps = false;
+    // A log of the stand-in to play instead of answering the library; `text`: played at
+    // once, without a window, and the display printed.
+    std::wstring replay;
+    bool text = false;
     uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
     // Screen position of the window; the system's default place unless given.
     int x = CW_USEDEFAULT;
@@ -60,6 +73,10 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             options.quit = true;
         } else if (argument == L"--ignore-gaps") {
             options.ignoreGaps = true;
+        } else if (argument == L"--replay" && i + 1 < count && arguments[i + 1][0] != L'\0') {
+            options.replay = arguments[++i];
+        } else if (argument == L"--text") {
+            options.text = true;
         } else if (argument == L"--at" && i + 2 < count) {
             options.x = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
             options.y = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
@@ -71,7 +88,9 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             return false;
         }
     }
-    return !(options.print && options.quit);
+    const bool replaying = !options.replay.empty();
+    return !(options.print && options.quit) && !(replaying && (options.print || options.quit)) &&
+           !(options.text && !replaying);
 }
 
 // A GUI program started from a shell may inherit its standard handles (Wine passes the
@@ -117,6 +136,59 @@ void WriteError(const wchar_t* message) {
               std::string(utf8, static_cast<size_t>(length > 1 ? length - 1 : 0)));
 }
 
+// The whole file, or false if it cannot be read.
+bool ReadFileText(const std::wstring& path, std::string& text) {
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[65536];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        text.append(buffer, read);
+    }
+    const bool complete = std::ferror(file) == 0;
+    std::fclose(file);
+    return complete;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+// Reads and checks a replay file; on failure says why and gives the exit code, 1 for a
+// file that cannot be read, 2 for a malformed line.
+int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
+    std::string text;
+    if (!ReadFileText(path, text)) {
+        WriteUtf8(STD_ERROR_HANDLE, "LCDSIM: cannot read " + Utf8(path) + "\n");
+        return 1;
+    }
+    Sim::ParsedLog log = Sim::ParseLog(text);
+    if (log.badLine != 0) {
+        WriteUtf8(STD_ERROR_HANDLE, "LCDSIM: " + Utf8(path) + " line " +
+                                        std::to_string(log.badLine) + ": " + log.problem + "\n");
+        return 2;
+    }
+    calls = std::move(log.calls);
+    return 0;
+}
+
+// The recording played at once into a board of its own; no window, no running simulator
+// involved.
+int ReplayText(const Options& options, std::vector<Sim::LoggedCall> calls) {
+    Sim::Board board(options.writeCostMicroseconds);
+    Sim::Replay replay(std::move(calls), !options.ignoreGaps);
+    replay.PlayAll(board);
+    WriteUtf8(STD_OUTPUT_HANDLE, Sim::DisplayReport(board));
+    return 0;
+}
+
 int Print(HINSTANCE instance) {
     const HWND simulator = Remote::FindSimulator();
     std::string text;
@@ -154,9 +226,15 @@ int BringFirstToFront() {
     return 1;
 }
 
-int RunSimulator(HINSTANCE instance, const Options& options) {
-    const SimWindow::Settings settings = {options.writeCostMicroseconds, !options.ignoreGaps,
-                                          !options.hidden, options.x, options.y};
+int RunSimulator(HINSTANCE instance, const Options& options,
+                 const std::vector<Sim::LoggedCall>* replay) {
+    const SimWindow::Settings settings = {options.writeCostMicroseconds,
+                                          !options.ignoreGaps,
+                                          !options.hidden,
+                                          options.x,
+                                          options.y,
+                                          replay,
+                                          options.replay.c_str()};
     if (SimWindow::Create(instance, settings) == nullptr) {
         WriteError(L"LCDSIM: cannot create the window\n");
         return 1;
@@ -191,11 +269,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (options.quit) {
         return Quit();
     }
+    std::vector<Sim::LoggedCall> calls;
+    if (!options.replay.empty()) {
+        if (const int failure = LoadReplay(options.replay, calls)) {
+            return failure;
+        }
+        if (options.text) {
+            return ReplayText(options, std::move(calls));
+        }
+    }
     // Held until the process ends: the mark that a simulator runs, set before its window
     // exists, so that two starts at the same moment do not both become the board.
     CreateMutexW(nullptr, TRUE, INSTANCE_MUTEX);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (!options.replay.empty()) {
+            WriteError(L"LCDSIM: a simulator is running already; close it to replay\n");
+            return 1;
+        }
         return BringFirstToFront();
     }
-    return RunSimulator(instance, options);
+    return RunSimulator(instance, options, options.replay.empty() ? nullptr : &calls);
 }

@@ -2,9 +2,9 @@
 
 #include "board.h"
 #include "lcd_view.h"
+#include "replay.h"
 #include "sim_protocol.h"
 
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -13,6 +13,8 @@ namespace SimWindow {
 namespace {
 
 const wchar_t TITLE[] = L"LCDSIM - USB-IO + LCD 16x2";
+const wchar_t REPLAY_TITLE[] = L"LCDSIM - replay of ";
+const wchar_t REPLAY_ENDED[] = L" (ended)";
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The display is redrawn at most this often, not once per port write: a program sends
@@ -22,12 +24,18 @@ constexpr UINT REFRESH_MS = 40;
 // Half the blink period: the controller alternates a blinking cell between all dots
 // and the character at roughly this rate.
 constexpr ULONGLONG BLINK_HALF_PERIOD_MS = 500;
+// A replay plays what is due this often.
+constexpr UINT_PTR TIMER_REPLAY = 2;
+constexpr UINT REPLAY_TICK_MS = 10;
 
 std::optional<Sim::Board> board;
 int32_t boardHandle = 0;
 bool countGaps = true;
 bool boardChanged = false;
 bool blinkPhase = false;
+std::optional<Sim::Replay> replay;
+std::wstring replayTitle;
+LARGE_INTEGER replayStart;
 
 // A handle that another simulator instance is unlikely to repeat: only its low 16 bits
 // travel through the program, and they are never 0.
@@ -58,20 +66,13 @@ LRESULT ApplyWrite(const COPYDATASTRUCT& data) {
     return 1;
 }
 
-std::string DisplayText() {
-    char counters[96];
-    std::snprintf(counters, sizeof counters, "violations %d writes %llu\n", board->Violations(),
-                  static_cast<unsigned long long>(board->PortWrites()));
-    return board->RowText(0) + "\n" + board->RowText(1) + "\n" + counters;
-}
-
 // The answer goes back by a message of its own to the asker's window, while the asker
 // still waits for its request to return.
 LRESULT Print(HWND window, HWND asker) {
     if (asker == nullptr) {
         return 0;
     }
-    const std::string text = DisplayText();
+    const std::string text = Sim::DisplayReport(*board);
     COPYDATASTRUCT reply;
     reply.dwData = SimProtocol::PRINT_REPLY;
     reply.cbData = static_cast<DWORD>(text.size());
@@ -87,15 +88,22 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     countGaps = settings->countGaps;
     boardHandle = MakeBoardHandle();
     SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
+    if (settings->replay != nullptr) {
+        replay.emplace(*settings->replay, countGaps);
+        replayTitle = std::wstring(REPLAY_TITLE) + settings->replayName;
+        SetWindowTextW(window, replayTitle.c_str());
+        QueryPerformanceCounter(&replayStart);
+        SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
+    }
     return 0;
 }
 
 LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
     switch (data->dwData) {
     case SimProtocol::OPEN:
-        return boardHandle;
+        return replay ? 0 : boardHandle;
     case SimProtocol::WRITE:
-        return ApplyWrite(*data);
+        return replay ? 0 : ApplyWrite(*data);
     case SimProtocol::PRINT:
         return Print(window, sender);
     default:
@@ -103,7 +111,31 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
     }
 }
 
-void OnTimer(HWND window) {
+uint64_t MicrosecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const auto ticks = static_cast<uint64_t>(now.QuadPart - start.QuadPart);
+    const auto perSecond = static_cast<uint64_t>(frequency.QuadPart);
+    return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+}
+
+void OnReplayTimer(HWND window) {
+    if (replay->PlayUntil(MicrosecondsSince(replayStart), *board)) {
+        boardChanged = true;
+    }
+    if (replay->Finished()) {
+        KillTimer(window, TIMER_REPLAY);
+        SetWindowTextW(window, (replayTitle + REPLAY_ENDED).c_str());
+    }
+}
+
+void OnTimer(HWND window, UINT_PTR timer) {
+    if (timer == TIMER_REPLAY) {
+        OnReplayTimer(window);
+        return;
+    }
     const bool phase = (GetTickCount64() / BLINK_HALF_PERIOD_MS) % 2 == 0;
     const bool blinkChanged = phase != blinkPhase && board->Lcd().BlinkOn();
     blinkPhase = phase;
@@ -132,6 +164,7 @@ void OnPaint(HWND window) {
 // Closing the simulator unplugs the board: from now on no client can find it.
 void OnDestroy(HWND window) {
     KillTimer(window, TIMER_REFRESH);
+    KillTimer(window, TIMER_REPLAY);
     PostQuitMessage(0);
 }
 
@@ -143,7 +176,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return OnCopyData(window, reinterpret_cast<HWND>(wParam),
                           reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_TIMER:
-        OnTimer(window);
+        OnTimer(window, static_cast<UINT_PTR>(wParam));
         return 0;
     case WM_PAINT:
         OnPaint(window);

@@ -2,9 +2,12 @@
 // HID2.DLL's requests (sim_protocol.h) and shows the board.
 #pragma once
 
+#include "replay.h"
+
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace SimWindow {
 
@@ -19,10 +22,15 @@ struct Settings {
     // Screen position of the window (CW_USEDEFAULT: the system's choice).
     int x;
     int y;
+    // A recorded run to play at its recorded pace instead of answering the library
+    // (nullptr: a live board), and the file it came from, for the title.
+    const std::vector<Sim::LoggedCall>* replay;
+    const wchar_t* replayName;
 };
 
 // Registers the window class and creates the window with a freshly powered board.
-// Returns nullptr if the window could not be made.
+// Returns nullptr if the window could not be made. While it replays a recording the
+// board is no client's: opening it answers 0 (no board), as the board is busy.
 HWND Create(HINSTANCE instance, const Settings& settings);
 
 } // namespace SimWindow

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using Sim::Board;
 
@@ -175,6 +176,79 @@ INSTANTIATE_TEST_SUITE_P(
                       BusyCase{"FunctionSetThen36", 0x38, 0, 36, true},
                       BusyCase{"FunctionSetThen37", 0x38, 0, 37, false}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Streams at write cost 0: each step waits, then runs one write cycle. The busy flag
+// stays set until the latest instruction ends, whatever arrives meanwhile.
+struct Step {
+    uint64_t wait;
+    int control;
+    int code;
+};
+
+struct BusyStreamCase {
+    const char* name;
+    std::vector<Step> steps;
+    int violations;
+};
+
+class BusyStreamTest : public ::testing::TestWithParam<BusyStreamCase> {};
+
+TEST_P(BusyStreamTest, CountsEveryTransferBeforeTheLatestInstructionEnds) {
+    Board board(0);
+    for (const Step& step : GetParam().steps) {
+        board.Wait(step.wait);
+        Cycle(board, step.code, step.control);
+    }
+    EXPECT_EQ(board.Violations(), GetParam().violations);
+}
+
+constexpr int I = INSTRUCTION;
+constexpr int D = DATA;
+
+INSTANTIATE_TEST_SUITE_P(
+    Timing, BusyStreamTest,
+    ::testing::Values(
+        // Code 0x00 executes nothing and does not end the clear.
+        BusyStreamCase{
+            "ClearThenNoInstructionThenData", {{0, I, 0x01}, {100, I, 0x00}, {100, D, 'C'}}, 2},
+        // 4-bit: the first half of a byte executes nothing and does not end the clear.
+        BusyStreamCase{"FourBitClearThenSplitData",
+                       {{0, I, 0x20}, {100, I, 0x00}, {0, I, 0x10}, {100, D, 0x40}, {100, D, 0x10}},
+                       2},
+        BusyStreamCase{"ClearThenThreeDataWrites80Apart",
+                       {{0, I, 0x01}, {80, D, 'A'}, {80, D, 'B'}, {80, D, 'C'}},
+                       3},
+        // A data write inside the clear ends 37 us after it, long before the clear does.
+        BusyStreamCase{
+            "DataInsideClearLeavesItsEnd1519", {{0, I, 0x01}, {100, D, 'A'}, {1419, D, 'B'}}, 2},
+        BusyStreamCase{
+            "DataInsideClearLeavesItsEnd1520", {{0, I, 0x01}, {100, D, 'A'}, {1420, D, 'B'}}, 1},
+        // An instruction that ends after the clear extends the busy time.
+        BusyStreamCase{
+            "LateInstructionExtends36", {{0, I, 0x01}, {1500, I, 0x38}, {36, D, 'A'}}, 2},
+        BusyStreamCase{
+            "LateInstructionExtends37", {{0, I, 0x01}, {1500, I, 0x38}, {37, D, 'A'}}, 1},
+        BusyStreamCase{
+            "ClearInsideClearStartsAnew", {{0, I, 0x01}, {1000, I, 0x01}, {1519, D, 'A'}}, 2},
+        // 4-bit: the halves of one byte may follow at once, the next byte must wait.
+        BusyStreamCase{"FourBitHalvesBackToBack",
+                       {{0, I, 0x20}, {37, D, 0x40}, {0, D, 0x10}, {37, D, 0x40}, {0, D, 0x20}},
+                       0},
+        BusyStreamCase{"FourBitNextByteTooEarly",
+                       {{0, I, 0x20}, {37, D, 0x40}, {0, D, 0x10}, {36, D, 0x40}, {0, D, 0x20}},
+                       2},
+        BusyStreamCase{"NoInstructionTakesNoTime", {{0, I, 0x00}, {0, D, 'A'}}, 0}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(Busy, ViolationNamesTheTimeLeftOfTheLatestInstruction) {
+    Board board(0);
+    Cycle(board, 0x01, INSTRUCTION);
+    board.Wait(100);
+    Cycle(board, 0x41, DATA);
+    board.Wait(100);
+    Cycle(board, 0x42, DATA);
+    EXPECT_EQ(board.Trace()[3], "t=200us VIOLATION: D 0x42 while busy for 1320us more");
+}
 
 TEST(Busy, ViolationIsTracedBeforeTheTransferItself) {
     Board board(0);

@@ -1,3 +1,4 @@
+#include "board.h"
 #include "charset.h"
 #include "sim_test_support.h"
 
@@ -138,3 +139,81 @@ TEST(CgramGlyphs, EightCharactersEachReachableTwice) {
     // ROM codes never read CGRAM.
     EXPECT_EQ(GlyphOf(0x10, cgram), Glyph{});
 }
+
+TEST(CgramGlyphs, FiveByTenFontHasFourCharactersOfElevenRows) {
+    std::array<uint8_t, 64> cgram{};
+    for (size_t i = 0; i < cgram.size(); ++i) {
+        cgram[i] = static_cast<uint8_t>(0xE0 | (i * 7 % 32));
+    }
+    for (int code = 0; code < 16; ++code) {
+        const Glyph glyph = GlyphOf(static_cast<uint8_t>(code), cgram, Sim::Font::DOTS_5X10);
+        const size_t first = static_cast<size_t>((code >> 1) & 3) * 16;
+        for (size_t row = 0; row < Sim::ROWS_5X10; ++row) {
+            EXPECT_EQ(glyph[row], cgram[first + row] & 0x1F) << code << " row " << row;
+        }
+    }
+    // ROM codes keep their 5x8 patterns, with nothing below them.
+    EXPECT_EQ(GlyphOf('A', cgram, Sim::Font::DOTS_5X10), GlyphOf('A', cgram));
+    EXPECT_EQ(GlyphOf('A', cgram)[8], 0);
+}
+
+TEST(CellDots, FiveByTenStreamShowsCharacterZeroThroughCodeOne) {
+    Sim::Board board;
+    for (const int code : {0x34, 0x0C, 0x40}) {
+        Cycle(board, code, INSTRUCTION);
+    }
+    for (int row = 1; row <= 16; ++row) {
+        Cycle(board, row, DATA);
+    }
+    Cycle(board, 0x80, INSTRUCTION);
+    Cycle(board, 0x01, DATA);
+    EXPECT_EQ(Sim::CellRows(board.Lcd()), 11);
+    EXPECT_EQ(Sim::CellDots(board.Lcd(), 0, 0, false),
+              (Glyph{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B}));
+    EXPECT_EQ(board.Violations(), 0);
+}
+
+// The cursor underlines the cell's last row, which the character may also use; blinking
+// lights every dot of the cell and none below it.
+struct CursorDotsCase {
+    const char* name;
+    int functionSet;
+    size_t cursorRow;
+    // Where CGRAM address 0x08 shows in the cell of code 1.
+    size_t rowOfAddress8;
+};
+
+class CursorDotsTest : public ::testing::TestWithParam<CursorDotsCase> {};
+
+TEST_P(CursorDotsTest, UnderlineOnTheLastRowAndBlinkOverTheWholeCell) {
+    Sim::Hd44780 lcd;
+    lcd.Latch(false, static_cast<uint8_t>(GetParam().functionSet));
+    lcd.Latch(false, 0x48);
+    lcd.Latch(true, 0x11);
+    lcd.Latch(false, 0x0F); // display, cursor and blink on
+    lcd.Latch(false, 0x80);
+    lcd.Latch(true, 'A');
+    lcd.Latch(true, 0x01);
+    lcd.Latch(false, 0x81); // the cursor under the second cell
+    const Glyph letter = GlyphOf('A', NO_CGRAM);
+    const size_t rows = GetParam().cursorRow + 1;
+    EXPECT_EQ(Sim::CellRows(lcd), static_cast<int>(rows));
+    EXPECT_EQ(Sim::CellDots(lcd, 0, 0, true), letter);
+    const Glyph custom = Sim::CellDots(lcd, 0, 1, false);
+    for (size_t row = 0; row < Sim::ROWS_5X10; ++row) {
+        const int expected = row == GetParam().cursorRow       ? 0x1F
+                             : row == GetParam().rowOfAddress8 ? 0x11
+                                                               : 0;
+        EXPECT_EQ(custom[row], expected) << row;
+    }
+    const Glyph blink = Sim::CellDots(lcd, 0, 1, true);
+    for (size_t row = 0; row < Sim::ROWS_5X10; ++row) {
+        EXPECT_EQ(blink[row], row < rows ? 0x1F : 0) << row;
+    }
+    EXPECT_EQ(Sim::CellDots(lcd, 1, 0, true), Glyph{}); // one line: row 1 is dark
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, CursorDotsTest,
+                         ::testing::Values(CursorDotsCase{"FiveByEight", 0x30, 7, 0},
+                                           CursorDotsCase{"FiveByTen", 0x34, 10, 8}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });

@@ -399,8 +399,8 @@ TEST(Cgram, CustomCharactersShowThroughCodes0To15) {
     Hd44780 lcd = TwoLineDisplay();
     const Sim::Glyph pattern = {0x0E, 0x11, 0x0A, 0x04, 0x1F, 0x04, 0x0A, 0x11};
     Instruction(lcd, 0x48); // character 1
-    for (const uint8_t row : pattern) {
-        Data(lcd, static_cast<uint8_t>(row | 0xE0)); // high bits are not dots
+    for (size_t row = 0; row < Sim::ROWS_5X8; ++row) {
+        Data(lcd, static_cast<uint8_t>(pattern[row] | 0xE0)); // high bits are not dots
     }
     EXPECT_EQ(lcd.AddressCounter(), 0x10);
     Instruction(lcd, 0x80);

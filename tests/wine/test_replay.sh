@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Replay of the stand-in's log: a run recorded in test mode and played with
+# `LCDSIM.exe --replay FILE --text` shows what the live simulator showed for the same
+# screens, the same rows and counts; so does a log recorded beside the live simulator.
+# Also: the write-cost options, the windowed replay at the recorded pace (read back with
+# --print), and the exit codes for a file that cannot be read and a malformed line.
+source "$(dirname "$0")/wine_env.sh"
+if [ -z "${REPLAY_TEST_XVFB:-}" ]; then
+  exec xvfb-run -a env REPLAY_TEST_XVFB=1 bash "$0" "$@"
+fi
+
+bin=$WINE_BIN_DIR
+work=$(mktemp -d)
+sim_pid=
+fail() { echo "FAIL: $*"; exit 1; }
+sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
+probe() { run_wine "$bin/screens_probe.exe" "$@"; }
+cleanup() {
+  [ -n "$sim_pid" ] && { sim --quit >/dev/null 2>&1; wait "$sim_pid"; }
+  timeout 20 /usr/lib/wine/wineserver -w || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# start_sim ARGS: a hidden simulator, once it answers --print.
+start_sim() {
+  sim --hidden "$@" >"$work/sim.out" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    sim --print >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the simulator did not answer after starting"
+}
+quit_sim() {
+  sim --quit || fail "--quit: exit $?"
+  wait "$sim_pid" || fail "the simulator exited with $?"
+  sim_pid=
+}
+# same WHAT EXPECTED ACTUAL
+same() { [ "$2" = "$3" ] || fail "$1:"$'\n'"$3"$'\n'"expected:"$'\n'"$2"; }
+replay_text() { sim --replay "$@" --text || fail "--replay $* --text: exit $?"; }
+
+# The live run: splash, then the whole program up to the goodbye, each read back.
+start_sim
+HID2_LOG="$work/beside.log" HID2_SIMULATOR=1 probe bringup splash
+live_splash=$(sim --print)
+HID2_LOG="$work/beside.log" HID2_SIMULATOR=1 run_wine "$bin/abi_probe.exe"
+live_goodbye=$(sim --print)
+quit_sim
+same "live splash" "ﾊﾝﾖｳUSB-IO + LCD"$'\n'"KORVAN   by OLKA"$'\n'"violations 0 writes 165" "$live_splash"
+same "live goodbye counts" "violations 0 writes 503" "$(sed -n 3p <<<"$live_goodbye")"
+
+# The same screens recorded in test mode, no simulator running; then the log recorded
+# beside the simulator.
+HID2_LOG="$work/splash.log" probe bringup splash
+cp "$work/splash.log" "$work/program.log"
+HID2_LOG="$work/program.log" run_wine "$bin/abi_probe.exe"
+same "replayed splash" "$live_splash" "$(replay_text "$work/splash.log")"
+same "replayed program" "$live_goodbye" "$(replay_text "$work/program.log")"
+same "replayed log of the live run" "$live_goodbye" "$(replay_text "$work/beside.log")"
+
+# Virtual time from the write costs alone, as for a live run: the clear of bring-up
+# needs 380 us a write, 0 makes every transfer after the first collide.
+while read -r cost expected; do
+  out=$(replay_text "$work/splash.log" --write-cost-us "$cost" --ignore-gaps)
+  same "write cost $cost us" "violations $expected writes 165" "$(sed -n 3p <<<"$out")"
+done <<EOT
+380 0
+379 1
+0 40
+EOT
+
+# The window plays at the recorded pace: the splash, then a minute later (a pause
+# shortened to two seconds) the text. Meanwhile the board is no program's.
+HID2_LOG="$work/paced.log" probe text AB CD
+while read -r time call; do
+  echo "$((time + 60000000)) $call"
+done <"$work/paced.log" >>"$work/splash.log"
+final=$(replay_text "$work/splash.log")
+start_sim --replay "$work/splash.log"
+seen_splash=
+for _ in $(seq 150); do
+  out=$(sim --print)
+  [ "$out" = "$live_splash" ] && seen_splash=1
+  [ "$out" = "$final" ] && break
+  sleep 0.1
+done
+same "windowed replay" "$final" "$out"
+[ -n "$seen_splash" ] || fail "the windowed replay never showed the splash: it did not keep the pace"
+HID2_LOG="$work/refused.log" HID2_SIMULATOR=1 probe text XY ZW
+grep -q ' hidinit 0$' "$work/refused.log" && ! grep -q Hidwrite "$work/refused.log" ||
+  fail "a program reached the replaying board: $(head -3 "$work/refused.log")"
+sim --replay "$work/splash.log" 2>"$work/err" && fail "a second windowed replay started"
+grep -q "running already" "$work/err" || fail "second replay: $(cat "$work/err")"
+same "replay after a program tried" "$final" "$(sim --print)"
+quit_sim
+
+# Exit codes: 1 for a file that cannot be read, 2 for a malformed line, named; nothing
+# printed on the standard output either way.
+status=0
+sim --replay "$work/absent.log" --text >"$work/out" 2>"$work/err" || status=$?
+[ "$status" = 1 ] && [ ! -s "$work/out" ] && grep -q "cannot read" "$work/err" ||
+  fail "absent file: exit $status, $(cat "$work/out" "$work/err")"
+{ head -n 2 "$work/program.log"; echo "12 Hidwrite 4660 1"; } >"$work/bad.log"
+status=0
+sim --replay "$work/bad.log" --text >"$work/out" 2>"$work/err" || status=$?
+[ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q "line 3: Hidwrite takes three numbers" "$work/err" ||
+  fail "malformed line: exit $status, $(cat "$work/out" "$work/err")"
+status=0
+sim --replay "$work/bad.log" --hidden 2>"$work/err" || status=$?
+[ "$status" = 2 ] || fail "malformed line, windowed: exit $status"
+sim --text 2>/dev/null && fail "--text without --replay succeeded"
+echo "ok"
