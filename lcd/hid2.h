@@ -4,7 +4,12 @@
 
 #if defined(_WIN32)
 #define HID2_CALL __stdcall
+// A program that loads the library itself defines these functions in its own code.
+#if defined(HID2_BOUND_AT_RUN_TIME)
+#define HID2_IMPORT
+#else
 #define HID2_IMPORT __declspec(dllimport)
+#endif
 #else
 #define HID2_CALL
 #define HID2_IMPORT

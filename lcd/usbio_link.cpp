@@ -1,6 +1,6 @@
 #include "usbio_link.h"
 
-#include "hid2.h"
+#include "hid2_call.h"
 
 namespace UsbIoLink {
 namespace {
@@ -16,7 +16,8 @@ int(HID2_CALL* const hidReadEntry)(int, int) = &Hidread;
 
 // Handles and port values travel as 16-bit signed values widened with their sign.
 void WritePort(int port, int16_t value) {
-    Hidwrite(static_cast<int>(deviceHandle), port, static_cast<int>(value));
+    const int arguments[] = {static_cast<int>(deviceHandle), port, static_cast<int>(value)};
+    Hid2Call::Call(reinterpret_cast<Hid2Call::Entry>(&Hidwrite), arguments, 3);
 }
 
 } // namespace
@@ -24,7 +25,9 @@ void WritePort(int port, int16_t value) {
 void EnsureOpen() {
     if (deviceHandle == 0) {
         // Only the low 16 bits count: a result with them all zero means no board.
-        deviceHandle = static_cast<int16_t>(static_cast<uint16_t>(hidinit() & 0xFFFF));
+        const int handle =
+            Hid2Call::Call(reinterpret_cast<Hid2Call::Entry>(&hidinit), nullptr, 0).value;
+        deviceHandle = static_cast<int16_t>(static_cast<uint16_t>(handle & 0xFFFF));
     }
 }
 

@@ -15,6 +15,15 @@
 // Both (HID2_LOG set and HID2_SIMULATOR=1): the calls go to the simulator and are
 // recorded; hidinit returns, and the log shows, the simulator's answer (HID2_INIT is
 // not read).
+//
+// Capture (HID2_FORWARD names another library, the board maker's HID2.DLL renamed):
+// every call is passed on to that library and its result returned, whichever calling
+// convention it uses; with HID2_LOG set each call is recorded as in test mode.
+//
+// The exports are stdcall; built with HID2_STANDIN_CDECL they are cdecl, as some
+// libraries are, and with HID2_STANDIN_WITHOUT_HIDREAD Hidread is left out. With
+// HID2_STANDIN_EXPORTS_BY_DEF a definition file linked in names the exports.
+#include "forward_link.h"
 #include "hid2_log.h"
 #include "sim_link.h"
 #include "window_report.h"
@@ -53,28 +62,63 @@ bool EnvironmentIs(const char* name, const char* expected) {
     return length < sizeof value && std::strcmp(value, expected) == 0;
 }
 
+enum class Mode { TEST, SIMULATOR, FORWARD };
+
 // Decided once: the environment of the process does not change its mind later.
-bool Forwarding() {
-    static const bool forwarding = GetEnvironmentVariableA("HID2_LOG", nullptr, 0) <= 1 ||
-                                   EnvironmentIs("HID2_SIMULATOR", "1");
-    return forwarding;
+Mode CurrentMode() {
+    static const Mode mode = ForwardLink::Wanted() ? Mode::FORWARD
+                             : GetEnvironmentVariableA("HID2_LOG", nullptr, 0) <= 1 ||
+                                     EnvironmentIs("HID2_SIMULATOR", "1")
+                                 ? Mode::SIMULATOR
+                                 : Mode::TEST;
+    return mode;
 }
 
 } // namespace
 
-extern "C" __declspec(dllexport) int __stdcall hidinit(void) {
+#if defined(HID2_STANDIN_EXPORTS_BY_DEF)
+#define HID2_EXPORT extern "C" int __stdcall
+#elif defined(HID2_STANDIN_CDECL)
+#define HID2_EXPORT extern "C" __declspec(dllexport) int __cdecl
+#else
+#define HID2_EXPORT extern "C" __declspec(dllexport) int __stdcall
+#endif
+
+HID2_EXPORT hidinit(void) {
     WindowReport::WriteOnce();
-    const int result = Forwarding() ? SimLink::Open() : NextScriptedInitResult();
+    int result = 0;
+    switch (CurrentMode()) {
+    case Mode::FORWARD:
+        result = ForwardLink::Open();
+        break;
+    case Mode::SIMULATOR:
+        result = SimLink::Open();
+        break;
+    case Mode::TEST:
+        result = NextScriptedInitResult();
+        break;
+    }
     Hid2Log::Line("hidinit %d", result);
     return result;
 }
 
-extern "C" __declspec(dllexport) int __stdcall Hidwrite(int handle, int port, int value) {
+HID2_EXPORT Hidwrite(int handle, int port, int value) {
+    // Recorded before it is passed on: the time is that of the call.
     Hid2Log::Line("Hidwrite %d %d %d", handle, port, value);
-    return Forwarding() ? SimLink::Write(handle, port, value) : 1;
+    switch (CurrentMode()) {
+    case Mode::FORWARD:
+        return ForwardLink::Write(handle, port, value);
+    case Mode::SIMULATOR:
+        return SimLink::Write(handle, port, value);
+    case Mode::TEST:
+        break;
+    }
+    return 1;
 }
 
-extern "C" __declspec(dllexport) int __stdcall Hidread(int handle, int port) {
+#if !defined(HID2_STANDIN_WITHOUT_HIDREAD)
+HID2_EXPORT Hidread(int handle, int port) {
     Hid2Log::Line("Hidread %d %d", handle, port);
-    return 0;
+    return CurrentMode() == Mode::FORWARD ? ForwardLink::Read(handle, port) : 0;
 }
+#endif

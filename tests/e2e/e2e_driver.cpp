@@ -581,6 +581,13 @@ void ScenarioEmptyAndLong(const std::string& exe, const std::string& log) {
     SendMessageA(Control(program, ID_EDIT_LINE2), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("\xB1\xB2"));
     Click(program, ID_BUTTON_SHOW);
+    // Kanji, ASCII and half-width katakana: 6 characters, 8 bytes of code page 932. The
+    // box's length must be taken in bytes, or the text is cut short.
+    SendMessageW(Control(program, ID_EDIT_LINE1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"\u6F22\u5B57A\uFF76\uFF851"));
+    SendMessageW(Control(program, ID_EDIT_LINE2), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"\u6F22"));
+    Click(program, ID_BUTTON_SHOW);
     // Commands that are not clicks of the two buttons do nothing.
     SendMessageW(program.window, WM_COMMAND, MAKEWPARAM(ID_BUTTON_SHOW, BN_DOUBLECLICKED), 0);
     SendMessageW(program.window, WM_COMMAND, MAKEWPARAM(ID_EDIT_LINE1, 0), 0);
@@ -588,8 +595,12 @@ void ScenarioEmptyAndLong(const std::string& exe, const std::string& log) {
     const std::vector<Call> calls = ReadLog(log);
     const Writes writes = WritesOf(calls);
     CheckWrites(AfterSplash(writes),
-                Concat({UserTextWrites("", ""), UserTextWrites(longText, "\xB1\xB2")}),
-                "empty boxes, then a long text");
+                Concat({UserTextWrites("", ""), UserTextWrites(longText, "\xB1\xB2"),
+                        UserTextWrites("\x8A\xBF\x8E\x9A"
+                                       "A\xB6\xC5"
+                                       "1",
+                                       "\x8A\xBF")}),
+                "empty boxes, a long text, double-byte text");
     Check(Close(program) == 0, "exit code not 0");
 }
 
@@ -714,6 +725,59 @@ void ScenarioResize(const std::string& exe, const std::string& log) {
     Check(Close(program) == 0, "exit code not 0");
 }
 
+// The microseconds between port write `index` (0-based) and the call before it.
+long long GapBeforeWrite(const std::vector<Call>& calls, size_t index) {
+    size_t seen = 0;
+    for (size_t i = 1; i < calls.size(); ++i) {
+        if (calls[i].name == "Hidwrite" && seen++ == index) {
+            return calls[i].microseconds - calls[i - 1].microseconds;
+        }
+    }
+    return -1;
+}
+
+// One run for the conventions scenario: bring-up and splash, a user-text screen, the goodbye.
+std::vector<Call> RunConventionScript(const std::string& exe, const std::string& log,
+                                      const char* convention) {
+    Program program;
+    if (!Start(program, exe, log, "")) {
+        return {};
+    }
+    WaitForWrites(program, BRING_UP_AND_SPLASH);
+    Sleep(200);
+    SendMessageA(Control(program, ID_EDIT_LINE1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("\xB6\xDE\xDD\xCA\xDE\xDA!"));
+    SendMessageA(Control(program, ID_EDIT_LINE2), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("stack ok"));
+    Click(program, ID_BUTTON_SHOW);
+    Check(Close(program) == 0, "%s: exit code not 0", convention);
+    return ReadLog(log);
+}
+
+// The same exe with a stdcall and with a cdecl HID2.DLL (bin\cdecl): the same writes in
+// the same order, the same waits, and a normal end with either.
+void ScenarioConventions(const std::string& exe, const std::string& log) {
+    const std::string cdeclExe = exe.substr(0, exe.find_last_of('\\') + 1) + "cdecl\\KORVAN3.exe";
+    const std::vector<Call> stdcallCalls = RunConventionScript(exe, log, "stdcall");
+    const std::vector<Call> cdeclCalls = RunConventionScript(cdeclExe, log + ".cdecl", "cdecl");
+    const Writes expected =
+        Concat({BringUpWrites(), SplashWrites(),
+                UserTextWrites("\xB6\xDE\xDD\xCA\xDE\xDA!", "stack ok"), GoodbyeWrites()});
+    CheckWrites(WritesOf(stdcallCalls), expected, "stdcall library");
+    CheckWrites(WritesOf(cdeclCalls), expected, "cdecl library");
+    for (const std::vector<Call>* calls : {&stdcallCalls, &cdeclCalls}) {
+        const char* convention = calls == &stdcallCalls ? "stdcall" : "cdecl";
+        Check(CountOf(*calls, "hidinit") == 1, "%s: hidinit called %zu times", convention,
+              CountOf(*calls, "hidinit"));
+        // The 6 ms and 3 ms waits before the second and third reset, the splash 100 ms on.
+        Check(GapBeforeWrite(*calls, 4) >= 5000 && GapBeforeWrite(*calls, 8) >= 2000,
+              "%s: waits of %lld and %lld us before the resets", convention,
+              GapBeforeWrite(*calls, 4), GapBeforeWrite(*calls, 8));
+        Check(GapBeforeWrite(*calls, 29) >= 95000, "%s: splash %lld us after the bring-up",
+              convention, GapBeforeWrite(*calls, 29));
+    }
+}
+
 long long Median(std::vector<long long> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
@@ -807,6 +871,8 @@ int main(int argc, char** argv) {
         ScenarioEarlyClick(exe, log);
     } else if (scenario == "resize") {
         ScenarioResize(exe, log);
+    } else if (scenario == "conventions") {
+        ScenarioConventions(exe, log);
     } else if (scenario == "benchmark") {
         Benchmark(exe, log);
     } else {

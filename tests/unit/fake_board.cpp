@@ -13,9 +13,16 @@ std::vector<int> initScript;
 size_t initIndex = 0;
 const char* formattedDate = "";
 const char* formattedTime = "";
+int dirtyFormatBuffers = 0;
 
 void Format(Event::Kind kind, const char* picture, const char* text, char* buffer) {
     events.push_back({kind, 0, 0, 0, picture});
+    for (int i = 0; i < Platform::FORMAT_BUFFER_SIZE; ++i) {
+        if (buffer[i] != '\0') {
+            ++dirtyFormatBuffers;
+            break;
+        }
+    }
     if (text != nullptr) {
         std::strncpy(buffer, text, Platform::FORMAT_BUFFER_SIZE - 1);
     }
@@ -27,12 +34,17 @@ void Reset(std::vector<int> initResults) {
     events.clear();
     initScript = std::move(initResults);
     initIndex = 0;
+    dirtyFormatBuffers = 0;
     SetFormattedNow("", "");
 }
 
 void SetFormattedNow(const char* date, const char* time) {
     formattedDate = date;
     formattedTime = time;
+}
+
+int DirtyFormatBuffers() {
+    return dirtyFormatBuffers;
 }
 
 const std::vector<Event>& Events() {

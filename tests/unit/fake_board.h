@@ -26,6 +26,9 @@ void Reset(std::vector<int> initResults = {});
 // What the date and time formatting produce next; nullptr makes the call fail.
 void SetFormattedNow(const char* date, const char* time);
 
+// How many buffers reached the date or time formatting with a byte that was not zero.
+int DirtyFormatBuffers();
+
 const std::vector<Event>& Events();
 std::vector<PortWrite> PortWrites();
 int InitCount();

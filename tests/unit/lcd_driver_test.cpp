@@ -32,6 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EncoderCase{"DisplayOn", [] { SetDisplayControl(1, 0, 0); }, 0x0C},
                       EncoderCase{"DisplayOff", [] { SetDisplayControl(0, 0, 0); }, 0x08},
                       EncoderCase{"DisplayCursorBlink", [] { SetDisplayControl(1, 1, 1); }, 0x0F},
+                      // Cursor and blink alone tell their two bits apart.
+                      EncoderCase{"DisplayCursorOnly", [] { SetDisplayControl(1, 1, 0); }, 0x0E},
+                      EncoderCase{"DisplayBlinkOnly", [] { SetDisplayControl(1, 0, 1); }, 0x0D},
                       EncoderCase{"Function8Bit2Lines", [] { SetFunction(1, 1, 0); }, 0x38},
                       EncoderCase{"Function4Bit1Line", [] { SetFunction(0, 0, 0); }, 0x20},
                       EncoderCase{"FunctionBigFont", [] { SetFunction(1, 0, 1); }, 0x34},

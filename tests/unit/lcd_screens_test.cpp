@@ -123,6 +123,25 @@ TEST_F(LcdTest, FailedFormattingLeavesItsRowBlank) {
               (std::vector<int>{0x01, 0x80, 0xC0, '2', '3', ':', '5', '9', ':', '5', '9'}));
 }
 
+// Leaves non-zero bytes where the next calls' locals will lie, so that a buffer that is
+// not zero-filled shows it.
+[[gnu::noinline]] void DirtyTheStack() {
+    volatile char dirt[4096];
+    for (char& c : const_cast<char(&)[4096]>(dirt)) {
+        c = 'Z';
+    }
+}
+
+TEST_F(LcdTest, FailedTimeAfterGoodDateLeavesRowOneBlank) {
+    OpenLink();
+    FakeBoard::SetFormattedNow("2024/01/09 ", nullptr);
+    DirtyTheStack();
+    LcdScreens::ShowDateTime();
+    EXPECT_EQ(FakeBoard::DataCodes(), (std::vector<int>{0x01, 0x80, '2', '0', '2', '4', '/', '0',
+                                                        '1', '/', '0', '9', ' ', 0xC0}));
+    EXPECT_EQ(FakeBoard::DirtyFormatBuffers(), 0);
+}
+
 TEST_F(LcdTest, GoodbyeRaisesTheAuxLineAndWritesFromHome) {
     OpenLink();
     LcdScreens::ShowGoodbye();
