@@ -4,39 +4,8 @@
 # screens, the same rows and counts; so does a log recorded beside the live simulator.
 # Also: the write-cost options, the windowed replay at the recorded pace (read back with
 # --print), and the exit codes for a file that cannot be read and a malformed line.
-source "$(dirname "$0")/wine_env.sh"
-if [ -z "${REPLAY_TEST_XVFB:-}" ]; then
-  exec xvfb-run -a env REPLAY_TEST_XVFB=1 bash "$0" "$@"
-fi
+source "$(dirname "$0")/sim_env.sh"
 
-bin=$WINE_BIN_DIR
-work=$(mktemp -d)
-sim_pid=
-fail() { echo "FAIL: $*"; exit 1; }
-sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
-probe() { run_wine "$bin/screens_probe.exe" "$@"; }
-cleanup() {
-  [ -n "$sim_pid" ] && { sim --quit >/dev/null 2>&1; wait "$sim_pid"; }
-  timeout 20 /usr/lib/wine/wineserver -w || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# start_sim ARGS: a hidden simulator, once it answers --print.
-start_sim() {
-  sim --hidden "$@" >"$work/sim.out" 2>&1 &
-  sim_pid=$!
-  for _ in $(seq 100); do
-    sim --print >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the simulator did not answer after starting"
-}
-quit_sim() {
-  sim --quit || fail "--quit: exit $?"
-  wait "$sim_pid" || fail "the simulator exited with $?"
-  sim_pid=
-}
 # same WHAT EXPECTED ACTUAL
 same() { [ "$2" = "$3" ] || fail "$1:"$'\n'"$3"$'\n'"expected:"$'\n'"$2"; }
 replay_text() { sim --replay "$@" --text || fail "--replay $* --text: exit $?"; }

@@ -3,38 +3,8 @@
 # screens through the stand-in HID2.DLL, and `LCDSIM.exe --print` reads back what the
 # display shows. Also: the board is absent while no simulator runs, closing the
 # simulator unplugs it for good, and too short a write cost makes the clear overrun.
-source "$(dirname "$0")/wine_env.sh"
-if [ -z "${SIMULATOR_TEST_XVFB:-}" ]; then
-  exec xvfb-run -a env SIMULATOR_TEST_XVFB=1 bash "$0" "$@"
-fi
+source "$(dirname "$0")/sim_env.sh"
 
-bin=$WINE_BIN_DIR
-work=$(mktemp -d)
-sim_pid=
-fail() { echo "FAIL: $*"; exit 1; }
-sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
-probe() { run_wine "$bin/screens_probe.exe" "$@"; }
-cleanup() {
-  [ -n "$sim_pid" ] && { sim --quit >/dev/null 2>&1; wait "$sim_pid"; }
-  timeout 20 /usr/lib/wine/wineserver -w || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_sim() {
-  sim --hidden "$@" >"$work/sim.out" 2>&1 &
-  sim_pid=$!
-  for _ in $(seq 100); do
-    sim --print >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the simulator did not answer after starting"
-}
-quit_sim() {
-  sim --quit || fail "--quit: exit $?"
-  wait "$sim_pid" || fail "the simulator exited with $?"
-  sim_pid=
-}
 # expect_display ROW0 ROW1 COUNTERS: the whole --print output.
 expect_display() {
   local out

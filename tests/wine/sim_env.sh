@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sourced by the tests that drive LCDSIM.exe: runs the test under Xvfb, and gives it a
+# work folder, the simulator and the screens probe, and a hidden simulator to start and
+# quit. There is one simulator per Wine prefix: such tests run one at a time.
+source "$(dirname "$0")/wine_env.sh"
+if [ -z "${SIMULATOR_TEST_XVFB:-}" ]; then
+  exec xvfb-run -a env SIMULATOR_TEST_XVFB=1 bash "$0" "$@"
+fi
+
+bin=$WINE_BIN_DIR
+work=$(mktemp -d)
+sim_pid=
+fail() { echo "FAIL: $*"; exit 1; }
+sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
+probe() { run_wine "$bin/screens_probe.exe" "$@"; }
+cleanup() {
+  [ -n "$sim_pid" ] && { sim --quit >/dev/null 2>&1; wait "$sim_pid"; }
+  timeout 20 /usr/lib/wine/wineserver -w || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# start_sim ARGS: a hidden simulator, once it answers --print.
+start_sim() {
+  sim --hidden "$@" >"$work/sim.out" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    sim --print >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the simulator did not answer after starting"
+}
+quit_sim() {
+  sim --quit || fail "--quit: exit $?"
+  wait "$sim_pid" || fail "the simulator exited with $?"
+  sim_pid=
+}
