@@ -43,6 +43,10 @@ check "decorated" 1 '^load: loads$
   "$(windows_path "$bin/variants/decorated/HID2.DLL")"
 check "without Hidread" 1 '^Hidwrite: exported$
 ^Hidread: not exported$' "$(windows_path "$bin/variants/without-hidread/HID2.DLL")"
+check "unloadable" 1 '^load: fails: .*\(error 126\)$
+^hidinit: exported$
+^verdict: KORVAN3\.exe will not start with this library: Windows cannot load it' \
+  "$(windows_path "$bin/variants/unloadable/HID2.DLL")"
 check "other machine" 1 "^format: $other library; KORVAN3\\.exe is $own and cannot load it$" \
   "$(windows_path "$bin/variants/other-machine/HID2.DLL")"
 check "not a library" 1 '^format: not a Windows library$' "$(windows_path "$work/text/HID2.DLL")"
