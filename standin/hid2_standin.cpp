@@ -66,13 +66,17 @@ bool EnvironmentIs(const char* name, const char* expected) {
 
 enum class Mode { TEST, SIMULATOR, FORWARD };
 
+Mode ModeFromEnvironment() {
+    if (ForwardLink::Wanted()) {
+        return Mode::FORWARD;
+    }
+    const bool recording = GetEnvironmentVariableA("HID2_LOG", nullptr, 0) > 1;
+    return !recording || EnvironmentIs("HID2_SIMULATOR", "1") ? Mode::SIMULATOR : Mode::TEST;
+}
+
 // Decided once: the environment of the process does not change its mind later.
 Mode CurrentMode() {
-    static const Mode mode = ForwardLink::Wanted() ? Mode::FORWARD
-                             : GetEnvironmentVariableA("HID2_LOG", nullptr, 0) <= 1 ||
-                                     EnvironmentIs("HID2_SIMULATOR", "1")
-                                 ? Mode::SIMULATOR
-                                 : Mode::TEST;
+    static const Mode mode = ModeFromEnvironment();
     return mode;
 }
 
