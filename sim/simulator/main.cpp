@@ -128,12 +128,17 @@ void WriteUtf8(DWORD which, const std::string& text) {
     }
 }
 
-void WriteError(const wchar_t* message) {
-    char utf8[512];
+std::string Utf8(const std::wstring& text) {
     const int length =
-        WideCharToMultiByte(CP_UTF8, 0, message, -1, utf8, sizeof utf8, nullptr, nullptr);
-    WriteUtf8(STD_ERROR_HANDLE,
-              std::string(utf8, static_cast<size_t>(length > 1 ? length - 1 : 0)));
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+void WriteError(const wchar_t* message) {
+    WriteUtf8(STD_ERROR_HANDLE, Utf8(message));
 }
 
 // The whole file, or false if it cannot be read.
@@ -150,15 +155,6 @@ bool ReadFileText(const std::wstring& path, std::string& text) {
     const bool complete = std::ferror(file) == 0;
     std::fclose(file);
     return complete;
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
 }
 
 // Reads and checks a replay file; on failure says why and gives the exit code, 1 for a
