@@ -1,5 +1,5 @@
 // The system's performance counter in microseconds: the time base of the stand-in's log,
-// which the end-to-end driver compares with its own readings.
+// which the end-to-end driver compares with its own readings and a replay keeps pace with.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "lcd_view.h"
+#include "microseconds.h"
 #include "replay.h"
 #include "sim_protocol.h"
 
@@ -35,7 +36,7 @@ bool boardChanged = false;
 bool blinkPhase = false;
 std::optional<Sim::Replay> replay;
 std::wstring replayTitle;
-LARGE_INTEGER replayStart;
+long long replayStartMicroseconds = 0;
 
 // A handle that another simulator instance is unlikely to repeat: only its low 16 bits
 // travel through the program, and they are never 0.
@@ -92,7 +93,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
         replay.emplace(*settings->replay, countGaps);
         replayTitle = std::wstring(REPLAY_TITLE) + settings->replayName;
         SetWindowTextW(window, replayTitle.c_str());
-        QueryPerformanceCounter(&replayStart);
+        replayStartMicroseconds = NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
     return 0;
@@ -111,18 +112,9 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
     }
 }
 
-uint64_t MicrosecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    const auto ticks = static_cast<uint64_t>(now.QuadPart - start.QuadPart);
-    const auto perSecond = static_cast<uint64_t>(frequency.QuadPart);
-    return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
-}
-
 void OnReplayTimer(HWND window) {
-    if (replay->PlayUntil(MicrosecondsSince(replayStart), *board)) {
+    if (replay->PlayUntil(static_cast<uint64_t>(NowMicroseconds() - replayStartMicroseconds),
+                          *board)) {
         boardChanged = true;
     }
     if (replay->Finished()) {
