@@ -83,6 +83,18 @@ Writes WritesOf(const std::vector<Call>& calls, size_t from = 0) {
     return writes;
 }
 
+// The microseconds between port write `index` (0-based) and the call before it; -1 if
+// there is no such write or no call before it.
+long long GapBeforeWrite(const std::vector<Call>& calls, size_t index) {
+    size_t seen = 0;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].name == "Hidwrite" && seen++ == index) {
+            return i == 0 ? -1 : calls[i].microseconds - calls[i - 1].microseconds;
+        }
+    }
+    return -1;
+}
+
 size_t CountOf(const std::vector<Call>& calls, const char* name) {
     size_t count = 0;
     for (const Call& call : calls) {
@@ -515,14 +527,7 @@ void ScenarioStartup(const std::string& exe, const std::string& log) {
     }
     if (WritesOf(calls).size() == BRING_UP_AND_SPLASH) {
         // The gap between the bring-up's last write and the splash's first.
-        size_t lastBringUp = 0;
-        size_t seen = 0;
-        for (size_t i = 0; i < calls.size(); ++i) {
-            if (calls[i].name == "Hidwrite" && ++seen == 29) {
-                lastBringUp = i;
-            }
-        }
-        const long long gap = calls[lastBringUp + 1].microseconds - calls[lastBringUp].microseconds;
+        const long long gap = GapBeforeWrite(calls, 29);
         Check(gap >= 95000 && gap < 1000000, "splash came %lld us after the bring-up", gap);
         std::printf("bring-up to splash: %lld us\n", gap);
     }
@@ -723,17 +728,6 @@ void ScenarioResize(const std::string& exe, const std::string& log) {
     Sleep(200);
     CheckControlPlaces(program, "after shrinking");
     Check(Close(program) == 0, "exit code not 0");
-}
-
-// The microseconds between port write `index` (0-based) and the call before it.
-long long GapBeforeWrite(const std::vector<Call>& calls, size_t index) {
-    size_t seen = 0;
-    for (size_t i = 1; i < calls.size(); ++i) {
-        if (calls[i].name == "Hidwrite" && seen++ == index) {
-            return calls[i].microseconds - calls[i - 1].microseconds;
-        }
-    }
-    return -1;
 }
 
 // One run for the conventions scenario: bring-up and splash, a user-text screen, the goodbye.
