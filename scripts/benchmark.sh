@@ -16,7 +16,6 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
 fi
 export WINE_BIN_DIR=$PWD/$bin
 source tests/wine/wine_env.sh
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 xvfb-run -a -s "-screen 0 1024x768x24" \
   bash -c 'LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$0" "$@"; rc=$?; /usr/lib/wine/wineserver -k 2>/dev/null; exit $rc' \
   "$WINE_LOADER" "$WINE_BIN_DIR/e2e_driver.exe" benchmark \

@@ -5,7 +5,6 @@ source "$(dirname "$0")/../wine/wine_env.sh"
 scenario=$1
 artifacts="$build_dir/artifacts"
 mkdir -p "$artifacts"
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 log="$artifacts/e2e_$scenario.log"
 extra=()
 if [ "$scenario" = window ]; then

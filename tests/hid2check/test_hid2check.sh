@@ -8,7 +8,6 @@ set +e
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 bin=$(cd "$WINE_BIN_DIR" && pwd)
 
 mkdir -p "$work/text" "$work/program"

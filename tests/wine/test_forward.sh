@@ -7,7 +7,6 @@ source "$(dirname "$0")/wine_env.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 screens=(bringup splash text "ab" "\xCA" write 77 2 5 goodbye)
 # The scripted opens: absent twice, then a handle whose low 16 bits are 0x8000.
 export HID2_INIT="0,0,0x12348000"

@@ -1,8 +1,9 @@
 # Sourced by the tests that run Windows programs under Wine.
 #   WINE_BIN_DIR  the build's bin folder (exe, stand-in DLL, test programs)
 # Sets WINEPREFIX (inside the build folder) and WINEDEBUG, and defines run_wine, which
-# runs a program in the Japanese locale (code page 932). Exits 77 (skipped) when this host cannot run the build's code:
-# a kernel without 32-bit support cannot run the i686 build, the win64 preset covers it.
+# runs a program in the Japanese locale (code page 932), and windows_path. Exits 77
+# (skipped) when this host cannot run the build's code: a kernel without 32-bit support
+# cannot run the i686 build, the win64 preset covers it.
 set -euo pipefail
 
 : "${WINE_BIN_DIR:?}"
@@ -35,3 +36,5 @@ fi
 ) 9>"$build_dir/wineprefix.lock"
 
 run_wine() { LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$WINE_LOADER" "$@"; }
+# The Windows name Wine gives a Unix path (drive Z: is the Unix root).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
