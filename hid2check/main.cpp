@@ -1,88 +1,142 @@
 // hid2check: tells a user whether KORVAN3.exe will work with their HID2.DLL, and with
-// --live whether the board answers, in which convention the library was built, how
-// long a port write takes, and shows a test screen on the LCD.
-//   hid2check [--live] [PATH]     PATH defaults to HID2.DLL beside hid2check.exe
+// --live whether the board answers, how long hidinit takes, in which convention the
+// library was built, how long a port write takes, and shows a test screen on the LCD.
+//   hid2check [--live] [--lang en|ja] [PATH]
+// Without PATH it checks the HID2.DLL that Windows would load for a KORVAN3.exe in its
+// own folder. The library's code runs only in a checking process (child.h), so a crash
+// or a hang becomes a finding; the reading of the file happens here.
 // Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),
-// 1 it will not, 2 wrong command line, 3 (--live) the library is fine but no board answered.
-#include "hid2_call.h"
-#include "lcd_screens.h"
+// 1 it will not, or the library crashed or hung, 2 wrong command line, 3 (--live) the
+// library is fine but no board answered.
+#include "child.h"
+#include "console.h"
 #include "pe_image.h"
+#include "report.h"
+#include "search.h"
+#include "supervisor.h"
+#include "texts.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int EXIT_WILL_LOAD = 0;
-constexpr int EXIT_WILL_NOT_LOAD = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_NO_BOARD = 3;
-
-constexpr const char* USAGE =
-    "usage: hid2check [--live] [PATH]\n"
-    "Checks the HID2.DLL that KORVAN3.exe will use (PATH, by default HID2.DLL in the\n"
-    "folder of hid2check.exe).\n"
-    "  --live  also opens the board, finds the library's calling convention, times the\n"
-    "          port writes and shows a test screen on the LCD\n"
-    "Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),\n"
-    "1 it will not, 2 wrong command line, 3 with --live: no board answered.\n";
+using Texts::Id;
 
 // The names KORVAN3.exe imports; Windows refuses to start it if one is missing.
 constexpr const char* REQUIRED_NAMES[] = {"hidinit", "Hidwrite", "Hidread"};
+constexpr bool SIXTY_FOUR_BIT = sizeof(void*) == 8;
 
-// Port 2 with every control line low: E stays low, so the LCD latches nothing.
-constexpr int CONTROL_PORT = 2;
-constexpr int ALL_LINES_LOW = 0;
-constexpr int TIMED_WRITES = 64;
+Texts::Language language = Texts::Language::ENGLISH;
 
-struct Library {
-    HMODULE module = nullptr;
-    Hid2Call::Entry hidinit = nullptr;
-    Hid2Call::Entry hidwrite = nullptr;
-};
-Library library;
-// The first handle hidinit gave: the bring-up below asks again and gets the same one.
-int openedHandle = 0;
-
-std::string Utf8(const std::wstring& text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), size, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
+std::string Say(Id id, std::initializer_list<std::string> arguments = {}) {
+    return Texts::Say(language, id, arguments);
 }
 
-std::string SystemMessage(DWORD error) {
+int Verdict(int code, const std::string& why) {
+    Console::Line(Say(Id::VERDICT, {why}));
+    return code;
+}
+
+// Windows' own words for an error, in the language of the findings where it has them.
+std::string SystemMessage(uint32_t error) {
+    const WORD wanted = language == Texts::Language::JAPANESE
+                            ? MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN)
+                            : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    for (const WORD languageId : {wanted, WORD{0}}) {
+        if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, languageId, reinterpret_cast<wchar_t*>(&text), 0,
+                           nullptr) != 0) {
+            break;
+        }
+    }
     std::wstring message = text != nullptr ? text : L"";
     LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.')) {
+    while (!message.empty() &&
+           (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
+            message.back() == L'.' || message.back() == L'。')) {
         message.pop_back();
     }
-    return Utf8(message);
+    return Console::Utf8(message);
 }
 
-std::wstring DefaultPath() {
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring OwnFolder() {
     wchar_t exe[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path(exe, length < MAX_PATH ? length : 0);
-    const size_t slash = path.find_last_of(L"\\/");
-    return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + L"HID2.DLL";
+    return FolderOf(std::wstring(exe, length < MAX_PATH ? length : 0));
 }
 
 std::wstring FullPath(const std::wstring& path) {
     wchar_t full[MAX_PATH];
     const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
     return length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
+}
+
+// A 32-bit program on 64-bit Windows asks for System32 and is given SysWOW64: name that.
+std::string SystemFolder() {
+    wchar_t folder[MAX_PATH];
+    BOOL redirected = FALSE;
+    UINT length = 0;
+    if (IsWow64Process(GetCurrentProcess(), &redirected) && redirected) {
+        length = GetSystemWow64DirectoryW(folder, MAX_PATH);
+    }
+    if (length == 0 || length >= MAX_PATH) {
+        length = GetSystemDirectoryW(folder, MAX_PATH);
+    }
+    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
+}
+
+std::string WindowsFolder() {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
+}
+
+std::string CurrentFolder() {
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
+}
+
+std::string PathVariable() {
+    std::wstring value(GetEnvironmentVariableW(L"PATH", nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(L"PATH", value.data(), static_cast<DWORD>(value.size())));
+    return Console::Utf8(value);
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Console::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The HID2.DLL that Windows would give a KORVAN3.exe in this folder, named with where it
+// was found and any later one it wins over; empty when there is none.
+std::wstring LibraryWindowsWouldLoad() {
+    const std::vector<Search::Folder> libraries =
+        Search::Libraries(Search::Folders(Console::Utf8(OwnFolder()), SystemFolder(),
+                                          WindowsFolder(), CurrentFolder(), PathVariable()),
+                          IsFile);
+    if (libraries.empty()) {
+        Console::Line(Say(Id::LIBRARY, {Console::Utf8(OwnFolder()) + "\\" + Search::LIBRARY_NAME}));
+        return L"";
+    }
+    Console::Line(Say(Id::LIBRARY, {libraries[0].path}));
+    Console::Line(Say(Id::FOUND, {Say(libraries[0].place)}));
+    for (size_t i = 1; i < libraries.size(); ++i) {
+        Console::Line(Say(Id::ALSO_FOUND, {libraries[i].path, Say(libraries[i].place)}));
+    }
+    return Console::Wide(libraries[0].path);
 }
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
@@ -104,223 +158,168 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
     return ok;
 }
 
-// One finding, one line.
-void Finding(const std::string& line) {
-    std::printf("%s\n", line.c_str());
-}
-
-int Verdict(int code, const std::string& why) {
-    std::printf("verdict: %s\n", why.c_str());
-    std::fflush(stdout);
-    return code;
+std::string Bitness(uint16_t machine) {
+    return Texts::Bitness(language, machine);
 }
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
+        text += (text.empty() ? "" : Say(Id::LIST_SEPARATOR)) + name;
     }
     return text;
 }
 
-// What a similar name tells the user: decorated, or spelt in another letter case.
-std::string NearNameAdvice(const std::vector<std::string>& similar) {
-    const bool decorated = std::any_of(similar.begin(), similar.end(), [](const std::string& name) {
-        return name.find('@') != std::string::npos || name[0] == '_';
-    });
-    return decorated ? "a decorated name: the library was built without plain export names, "
-                       "ask its maker for the plain ones"
-                     : "another letter case: Windows matches names exactly";
-}
-
-// The static checks: the file, its kind, a real load, and its export names.
-bool CheckLibrary(const std::wstring& path, std::string& problem) {
+// The file and its kind: what stops KORVAN3.exe before Windows even tries the library.
+bool CheckFile(const std::wstring& path, PeImage::Description& image, std::string& problem) {
     std::vector<uint8_t> bytes;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Finding("file: not found");
-        problem = "there is no file there; put the board maker's HID2.DLL beside KORVAN3.exe";
+        Console::Line(Say(Id::FILE_NOT_FOUND));
+        problem = Say(Id::NO_FILE_THERE);
         return false;
     }
     if (!ReadFileBytes(path, bytes)) {
-        Finding("file: cannot be read (" + SystemMessage(GetLastError()) + ")");
-        problem = "the file cannot be read";
+        Console::Line(Say(Id::FILE_UNREADABLE, {SystemMessage(GetLastError())}));
+        problem = Say(Id::CANNOT_BE_READ);
         return false;
     }
-    Finding("file: found, " + std::to_string(bytes.size()) + " bytes");
-    const PeImage::Description image = PeImage::Describe(bytes);
+    Console::Line(Say(Id::FILE_FOUND, {std::to_string(bytes.size())}));
+    image = PeImage::Describe(bytes);
     if (!image.isImage || !image.isLibrary) {
-        Finding(image.isImage ? "format: a Windows program, not a library"
-                              : "format: not a Windows library");
-        problem = "the file is not a library; use the board maker's HID2.DLL";
+        Console::Line(Say(image.isImage ? Id::FORMAT_PROGRAM : Id::FORMAT_NOT_LIBRARY));
+        problem = Say(Id::NOT_A_LIBRARY);
         return false;
     }
-    const uint16_t ownMachine = sizeof(void*) == 4 ? PeImage::MACHINE_I386 : PeImage::MACHINE_AMD64;
+    const uint16_t ownMachine = SIXTY_FOUR_BIT ? PeImage::MACHINE_AMD64 : PeImage::MACHINE_I386;
     if (image.machine != ownMachine) {
-        Finding("format: " + PeImage::BitnessOf(image.machine) + " library; KORVAN3.exe is " +
-                PeImage::BitnessOf(ownMachine) + " and cannot load it");
-        problem = "it is " + PeImage::BitnessOf(image.machine) + "; use the " +
-                  PeImage::BitnessOf(ownMachine) + " HID2.DLL of the board";
+        Console::Line(Say(Id::FORMAT_OTHER_MACHINE, {Bitness(image.machine), Bitness(ownMachine)}));
+        problem = Say(Id::WRONG_MACHINE, {Bitness(image.machine), Bitness(ownMachine)});
         return false;
     }
-    Finding("format: " + PeImage::BitnessOf(image.machine) + " library");
-
-    library.module = LoadLibraryW(path.c_str());
-    const DWORD loadError = GetLastError();
-    if (library.module != nullptr) {
-        Finding("load: loads");
-    } else {
-        Finding("load: fails: " + SystemMessage(loadError) + " (error " +
-                std::to_string(loadError) + ")");
-    }
-
-    std::vector<std::string> missing;
-    for (const char* name : REQUIRED_NAMES) {
-        const auto& names = image.exportNames;
-        if (std::find(names.begin(), names.end(), name) != names.end()) {
-            Finding(std::string(name) + ": exported");
-            continue;
-        }
-        missing.push_back(name);
-        const std::vector<std::string> similar = PeImage::NearNames(names, name);
-        if (similar.empty()) {
-            Finding(std::string(name) + ": not exported");
-        } else {
-            Finding(std::string(name) + ": not exported under that name; the library has " +
-                    Joined(similar) + " (" + NearNameAdvice(similar) + ")");
-        }
-    }
-    if (!missing.empty()) {
-        problem = "it needs " + Joined(missing) +
-                  (missing.size() == 1 ? " under exactly that name" : " under exactly those names");
-        return false;
-    }
-    if (library.module == nullptr) {
-        problem = "Windows cannot load it; a library it needs may be missing";
-        return false;
-    }
-    library.hidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(library.module, "hidinit"));
-    library.hidwrite =
-        reinterpret_cast<Hid2Call::Entry>(GetProcAddress(library.module, "Hidwrite"));
+    Console::Line(Say(Id::FORMAT_OK, {Bitness(image.machine)}));
     return true;
 }
 
-std::string ConventionOf(int stackLeft) {
-    if (sizeof(void*) == 8) {
-        return "x64 (the one convention of 64-bit Windows)";
+// The export names, as the file spells them, with advice for each near miss.
+Report::Names CheckNames(const PeImage::Description& image) {
+    Report::Names names;
+    std::vector<std::string> missing;
+    for (const char* name : REQUIRED_NAMES) {
+        const auto& exports = image.exportNames;
+        if (std::find(exports.begin(), exports.end(), name) != exports.end()) {
+            names.findings.push_back(Say(Id::NAME_EXPORTED, {name}));
+            continue;
+        }
+        missing.push_back(name);
+        const std::vector<std::string> similar = PeImage::NearNames(exports, name);
+        names.findings.push_back(
+            similar.empty()
+                ? Say(Id::NAME_MISSING, {name})
+                : Say(Id::NAME_NEAR, {name, Joined(similar),
+                                      Say(Report::Decorated(similar) ? Id::ADVICE_DECORATED
+                                                                     : Id::ADVICE_LETTER_CASE)}));
     }
-    if (stackLeft == 0) {
-        return "stdcall (the library removes its arguments)";
+    names.complete = missing.empty();
+    if (!names.complete) {
+        names.problem =
+            Say(missing.size() == 1 ? Id::NEEDS_NAME : Id::NEEDS_NAMES, {Joined(missing)});
     }
-    if (stackLeft == -12) {
-        return "cdecl (the library leaves its arguments to the caller; KORVAN3.exe copes)";
-    }
-    return "";
+    return names;
 }
 
-double MedianWriteMilliseconds(int handle) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
-    for (int i = 0; i < TIMED_WRITES; ++i) {
-        LARGE_INTEGER before;
-        LARGE_INTEGER after;
-        QueryPerformanceCounter(&before);
-        Hid2Call::Call(library.hidwrite, arguments, 3);
-        QueryPerformanceCounter(&after);
-        times.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+Texts::Language WindowsLanguage() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Texts::Language::JAPANESE
+                                                                      : Texts::Language::ENGLISH;
 }
 
-// Opens the board, finds the convention, times the writes and shows the test screen.
-int CheckLive() {
-    const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
-    // KORVAN3.exe keeps the low 16 bits, widened with their sign.
-    const int handle = static_cast<int16_t>(static_cast<uint16_t>(result & 0xFFFF));
-    if (handle == 0) {
-        Finding("board: no board answered (hidinit returned " + std::to_string(result) + ")");
-        return Verdict(EXIT_NO_BOARD, "the library is fine, but no board answered: plug the "
-                                      "board in (or check its USB cable) and try again");
+struct Options {
+    bool live = false;
+    std::wstring path;
+    bool help = false;
+    std::wstring unexpected; // the first argument that is not understood
+    bool wrong = false;
+};
+
+// True when argv[i] is --lang followed by a language hid2check speaks.
+bool ChoosesLanguage(int i, int argc, wchar_t** argv) {
+    return std::wcscmp(argv[i], L"--lang") == 0 && i + 1 < argc &&
+           (std::wcscmp(argv[i + 1], L"en") == 0 || std::wcscmp(argv[i + 1], L"ja") == 0);
+}
+
+// --lang is read first, so that even a wrong command line is answered in it.
+Options Parse(int argc, wchar_t** argv) {
+    Options options;
+    language = WindowsLanguage();
+    for (int i = 1; i < argc; ++i) {
+        if (ChoosesLanguage(i, argc, argv)) {
+            language = std::wcscmp(argv[++i], L"ja") == 0 ? Texts::Language::JAPANESE
+                                                          : Texts::Language::ENGLISH;
+        }
     }
-    openedHandle = result;
-    Finding("board: answered, handle " + std::to_string(handle));
-
-    const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
-    const Hid2Call::Outcome probe = Hid2Call::Call(library.hidwrite, arguments, 3);
-    const std::string convention = ConventionOf(probe.stackLeft);
-    if (convention.empty()) {
-        Finding("convention: unknown (Hidwrite moved the stack by " +
-                std::to_string(probe.stackLeft) + " bytes)");
-        return Verdict(EXIT_WILL_NOT_LOAD, "Hidwrite does not take the three numbers "
-                                           "KORVAN3.exe passes: this is not the board's library");
+    for (int i = 1; i < argc && !options.wrong; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument == L"--help" || argument == L"-h" || argument == L"/?") {
+            options.help = true;
+        } else if (argument == L"--live") {
+            options.live = true;
+        } else if (ChoosesLanguage(i, argc, argv)) {
+            ++i;
+        } else if (argument.empty() || argument[0] == L'-' || !options.path.empty()) {
+            options.wrong = true;
+            options.unexpected = argument;
+        } else {
+            options.path = argument;
+        }
     }
-    Finding("convention: " + convention);
+    return options;
+}
 
-    char median[32];
-    std::snprintf(median, sizeof median, "%.3f", MedianWriteMilliseconds(handle));
-    Finding("timing: one Hidwrite takes " + std::string(median) + " ms (median of " +
-            std::to_string(TIMED_WRITES) + "; a real board needs about 1 ms)");
-
-    const std::string shortConvention = convention.substr(0, convention.find(' '));
-    LcdScreens::BringUp();
-    LcdScreens::ShowUserText("hid2check OK", shortConvention);
-    Finding("display: brought up; the LCD should now show \"hid2check OK\" and \"" +
-            shortConvention + "\"");
-    return Verdict(EXIT_WILL_LOAD, "KORVAN3.exe will work with this library and board; if the "
-                                   "LCD stays blank, check the wiring and the contrast");
+int CheckingProcess(int argc, wchar_t** argv) {
+    if (argc != 5) {
+        return Report::EXIT_USAGE;
+    }
+    const HANDLE report =
+        reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
+    return Child::Run(report, std::wcscmp(argv[3], L"live") == 0, argv[4]);
 }
 
 } // namespace
 
-// The LCD subsystem's calls into the library, bound here at run time. The bring-up opens
-// the board again; it gets the handle already opened instead of a second one.
-extern "C" int HID2_CALL hidinit(void) {
-    return openedHandle != 0 ? openedHandle : Hid2Call::Call(library.hidinit, nullptr, 0).value;
-}
-
-extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
-    const int arguments[] = {handle, port, value};
-    return Hid2Call::Call(library.hidwrite, arguments, 3).value;
-}
-
-// Never called: the subsystem only refers to it, as the exe imports it.
-extern "C" int HID2_CALL Hidread(int, int) {
-    return 0;
-}
-
 int wmain(int argc, wchar_t** argv) {
-    bool live = false;
-    std::wstring path;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring argument = argv[i];
-        if (argument == L"--help" || argument == L"-h" || argument == L"/?") {
-            std::printf("%s", USAGE);
-            return EXIT_WILL_LOAD;
-        }
-        if (argument == L"--live") {
-            live = true;
-        } else if (argument.empty() || argument[0] == L'-' || !path.empty()) {
-            std::fprintf(stderr, "hid2check: unexpected argument '%s'\n%s", Utf8(argument).c_str(),
-                         USAGE);
-            return EXIT_USAGE;
-        } else {
-            path = argument;
-        }
+    if (argc > 1 && std::wcscmp(argv[1], Child::SWITCH) == 0) {
+        return CheckingProcess(argc, argv);
     }
-    path = FullPath(path.empty() ? DefaultPath() : path);
-    Finding("library: " + Utf8(path));
+    const Options options = Parse(argc, argv);
+    if (options.wrong) {
+        Console::ErrorLine(Say(Id::UNEXPECTED_ARGUMENT, {Console::Utf8(options.unexpected)}));
+        Console::Text(Say(Id::USAGE));
+        return Report::EXIT_USAGE;
+    }
+    if (options.help) {
+        Console::Text(Say(Id::USAGE));
+        return Report::EXIT_WILL_LOAD;
+    }
 
+    std::wstring path;
+    if (options.path.empty()) {
+        path = LibraryWindowsWouldLoad();
+        if (path.empty()) {
+            Console::Line(Say(Id::FILE_NOT_FOUND_ANYWHERE));
+            return Verdict(Report::EXIT_WILL_NOT_LOAD,
+                           Say(Id::WILL_NOT_START, {Say(Id::NOT_FOUND_BY_WINDOWS)}));
+        }
+    } else {
+        path = FullPath(options.path);
+        Console::Line(Say(Id::LIBRARY, {Console::Utf8(path)}));
+    }
+
+    PeImage::Description image;
     std::string problem;
-    if (!CheckLibrary(path, problem)) {
-        return Verdict(EXIT_WILL_NOT_LOAD,
-                       "KORVAN3.exe will not start with this library: " + problem);
+    if (!CheckFile(path, image, problem)) {
+        return Verdict(Report::EXIT_WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {problem}));
     }
-    if (!live) {
-        return Verdict(EXIT_WILL_LOAD, "KORVAN3.exe will load this library; run hid2check "
-                                       "--live to try the board");
-    }
-    return CheckLive();
+    Report::Names names = CheckNames(image);
+    const bool live = options.live && names.complete;
+    Report::Session session(language, live, std::move(names), Console::Line, SystemMessage);
+    return Supervisor::Run(path, live, session, SystemMessage);
 }

@@ -1,7 +1,6 @@
 #include "pe_image.h"
 
 #include <cctype>
-#include <cstdio>
 
 namespace PeImage {
 namespace {
@@ -164,18 +163,6 @@ Description Describe(const std::vector<uint8_t>& bytes) {
         description.exportNames = ExportNames(reader, sections, exportRva);
     }
     return description;
-}
-
-std::string BitnessOf(uint16_t machine) {
-    if (machine == MACHINE_I386) {
-        return "32-bit";
-    }
-    if (machine == MACHINE_AMD64) {
-        return "64-bit";
-    }
-    char text[24];
-    std::snprintf(text, sizeof text, "machine 0x%04X", machine);
-    return text;
 }
 
 std::vector<std::string> NearNames(const std::vector<std::string>& exports,

@@ -22,9 +22,6 @@ struct Description {
 // image that is not one, or fewer names, never a read outside the bytes.
 Description Describe(const std::vector<uint8_t>& bytes);
 
-// "32-bit" for i386, "64-bit" for x86-64, "machine 0x...." for anything else.
-std::string BitnessOf(uint16_t machine);
-
 // Exports that a program asking for `wanted` would miss only by decoration or letter
 // case: "_hidinit@0", "hidinit@0", "HIDINIT" for "hidinit".
 std::vector<std::string> NearNames(const std::vector<std::string>& exports,

@@ -24,7 +24,9 @@
 //
 // The exports are stdcall; built with HID2_STANDIN_CDECL they are cdecl, as some
 // libraries are, and with HID2_STANDIN_WITHOUT_HIDREAD Hidread is left out. With
-// HID2_STANDIN_EXPORTS_BY_DEF a definition file linked in names the exports.
+// HID2_STANDIN_EXPORTS_BY_DEF a definition file linked in names the exports. Built with
+// HID2_STANDIN_FAULTS (for the checker's tests only), HID2_FAULT makes one entry point
+// misbehave as a broken library's would: crash-hidinit, hang-Hidwrite, slow-hidinit ...
 #include "forward_link.h"
 #include "hid2_log.h"
 #include "sim_link.h"
@@ -32,6 +34,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +83,29 @@ Mode CurrentMode() {
     return mode;
 }
 
+// crash-<entry>: a write through a null pointer; hang-<entry>: never returns;
+// slow-<entry>: returns as usual after 300 ms, as a library that waits for a board does.
+void MisbehaveIfAsked(const char* entry) {
+#if defined(HID2_STANDIN_FAULTS)
+    char fault[32];
+    const DWORD length = GetEnvironmentVariableA("HID2_FAULT", fault, sizeof fault);
+    const char* dash = length < sizeof fault ? std::strchr(fault, '-') : nullptr;
+    if (dash == nullptr || std::strcmp(dash + 1, entry) != 0) {
+        return;
+    }
+    if (std::strncmp(fault, "crash-", 6) == 0) {
+        static volatile uintptr_t nowhere = 0;
+        *reinterpret_cast<volatile int*>(nowhere) = 0;
+    } else if (std::strncmp(fault, "hang-", 5) == 0) {
+        Sleep(INFINITE);
+    } else if (std::strncmp(fault, "slow-", 5) == 0) {
+        Sleep(300);
+    }
+#else
+    (void)entry;
+#endif
+}
+
 } // namespace
 
 #if defined(HID2_STANDIN_EXPORTS_BY_DEF)
@@ -91,6 +117,7 @@ Mode CurrentMode() {
 #endif
 
 HID2_EXPORT hidinit(void) {
+    MisbehaveIfAsked("hidinit");
     WindowReport::WriteOnce();
     int result = 0;
     switch (CurrentMode()) {
@@ -109,6 +136,7 @@ HID2_EXPORT hidinit(void) {
 }
 
 HID2_EXPORT Hidwrite(int handle, int port, int value) {
+    MisbehaveIfAsked("Hidwrite");
     // Recorded before it is passed on: the time is that of the call.
     Hid2Log::Line("Hidwrite %d %d %d", handle, port, value);
     switch (CurrentMode()) {

@@ -2,13 +2,18 @@
 # hid2check.exe against each kind of library a user may have: its findings, its verdict
 # (always the last line) and its exit code; with --live the convention it names, and
 # what reached the stand-in: one open, harmless writes, then the program's own bring-up.
+# Libraries that crash, hang or are slow; the one Windows finds in the system folder;
+# and the findings in Japanese. The findings are read in English (--lang en) elsewhere.
 source "$(dirname "$0")/../wine/wine_env.sh"
 set +e
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d)
 bin=$(cd "$WINE_BIN_DIR" && pwd)
+system_dll="$WINEPREFIX/drive_c/windows/system32/HID2.DLL"
+trap 'rm -rf "$work" "$system_dll"' EXIT
+lang=(--lang en)
 
 mkdir -p "$work/text" "$work/program"
 echo "not a library" >"$work/text/HID2.DLL"
@@ -23,13 +28,16 @@ fi
 check() {
   local what=$1 expected=$2 lines=$3; shift 3
   local output rc line
-  output=$(run_wine "$bin/hid2check.exe" "$@" 2>&1 | tr -d '\r'); rc=${PIPESTATUS[0]}
+  local started=$SECONDS
+  output=$(run_wine "${hid2check:-$bin/hid2check.exe}" "${lang[@]}" "$@" 2>&1 | tr -d '\r')
+  rc=${PIPESTATUS[0]}
+  [ $((SECONDS - started)) -le 40 ] || fail "$what: $((SECONDS - started)) s, more than 40 s"
   [ "$rc" = "$expected" ] || fail "$what: exit $rc, expected $expected"$'\n'"$output"
   while read -r line; do
     grep -qE "$line" <<<"$output" || fail "$what: no line matching '$line'"$'\n'"$output"
   done <<<"$lines"
   if [ "$expected" != 2 ] && [ "${1:-}" != --help ]; then
-    tail -n1 <<<"$output" | grep -q '^verdict: ' || fail "$what: the last line is not the verdict"
+    tail -n1 <<<"$output" | grep -qE '^(verdict|判定): ' || fail "$what: the last line is not the verdict"
   fi
 }
 
@@ -72,6 +80,45 @@ done
 : >"$HID2_LOG"
 HID2_INIT=0 check "live, no board" 3 '^board: no board answered \(hidinit returned 0\)$' --live
 grep -q ' Hidwrite ' "$HID2_LOG" && fail "live, no board: a write without a board"
+HID2_INIT=0x12348000 check "live, bit 15 set" 0 '^board: answered, handle -32768$
+^timing: one Hidwrite takes [0-9]+\.[0-9]{3} ms \(median of 64; ' --live
+
+# Libraries that misbehave: the checker survives them and says which call did what.
+faulty=$(windows_path "$bin/variants/faulty/HID2.DLL")
+HID2_FAULT=crash-hidinit check "crash in hidinit" 1 '^hidinit crashed: access violation \(0xC0000005\)$
+^verdict: KORVAN3\.exe would crash at the same call: hidinit crashed' --live "$faulty"
+HID2_FAULT=crash-Hidwrite check "crash in Hidwrite" 1 '^board: answered, handle 4660$
+^Hidwrite crashed: access violation \(0xC0000005\)$' --live "$faulty"
+HID2_FAULT=hang-hidinit check "hang in hidinit" 1 '^hidinit did not return within 10 s$
+^verdict: KORVAN3\.exe would freeze at the same call: hidinit did not return' --live "$faulty"
+HID2_FAULT=hang-Hidwrite check "hang in Hidwrite" 1 '^Hidwrite did not return within 10 s$' --live "$faulty"
+HID2_INIT=0 HID2_FAULT=slow-hidinit check "slow hidinit, no board" 3 '^open: hidinit returned after 3[0-9]{2}\.[0-9]{3} ms$
+^warning: without a board one hidinit takes 3[0-9]{2}\.[0-9] ms, .* for about 3[1-9]\.[0-9] s$' --live "$faulty"
+HID2_FAULT=crash-Hidwrite check "crash, without --live" 0 '^load: loads$' "$faulty"
+
+# In Japanese, as Windows' display language makes it, and valid UTF-8 through a pipe.
+lang=()
+HID2_FAULT=crash-Hidwrite check "Japanese" 1 '^ボード: 応答しました（ハンドル 4660）$
+^Hidwrite がクラッシュしました: アクセス違反（0xC0000005）$
+^判定: KORVAN3\.exe も同じ呼び出しで異常終了します' --live "$faulty"
+run_wine "$bin/hid2check.exe" --help | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "Japanese: not UTF-8"
+check "Japanese help" 0 '^終了コード: 0 KORVAN3\.exe' --help
+lang=(--lang en)
+
+# Without a path, the library Windows would load for a KORVAN3.exe beside hid2check.exe.
+unset HID2_LOG
+mkdir -p "$work/alone" "$work/both"
+cp "$bin/hid2check.exe" "$work/alone/"
+cp "$bin/hid2check.exe" "$bin/cdecl/HID2.DLL" "$work/both/"
+cp "$bin/HID2.DLL" "$system_dll"
+hid2check=$work/alone/hid2check.exe check "only in the system folder" 0 '^library: C:\\windows\\system32\\HID2\.DLL$
+^found: in the system folder; ' 
+hid2check=$work/both/hid2check.exe check "beside and in the system folder" 0 '^library: .*\\both\\HID2\.DLL$
+^found: beside hid2check\.exe; 
+^also found: C:\\windows\\system32\\HID2\.DLL \(in the system folder\); Windows finds the one above first'
+rm -f "$system_dll"
+hid2check=$work/alone/hid2check.exe check "nowhere" 1 '^file: not found beside hid2check\.exe, in the system folders
+^verdict: KORVAN3\.exe will not start with this library: Windows finds no HID2\.DLL'
 check "live, decorated" 1 '^verdict: KORVAN3\.exe will not start' --live "$(windows_path "$bin/variants/decorated/HID2.DLL")"
 
 [ "$failures" = 0 ] && echo "ok"

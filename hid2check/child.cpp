@@ -1,0 +1,155 @@
+#include "child.h"
+
+#include "hid2_call.h"
+#include "lcd_screens.h"
+#include "report.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace Child {
+namespace {
+
+// Port 2 with every control line low: E stays low, so the LCD latches nothing.
+constexpr int CONTROL_PORT = 2;
+constexpr int ALL_LINES_LOW = 0;
+constexpr int TIMED_WRITES = 64;
+// A slow library is timed with fewer writes rather than for longer than this.
+constexpr double TIMING_BUDGET_MICROSECONDS = 2e6;
+
+HANDLE reportPipe = INVALID_HANDLE_VALUE;
+Hid2Call::Entry libraryHidinit = nullptr;
+Hid2Call::Entry libraryHidwrite = nullptr;
+// The first handle hidinit gave: the bring-up asks again and gets the same one.
+int openedHandle = 0;
+
+void Tell(const char* line, size_t length) {
+    DWORD written = 0;
+    WriteFile(reportPipe, line, static_cast<DWORD>(length), &written, nullptr);
+}
+
+void Tell(const std::string& line) {
+    Tell((line + "\n").c_str(), line.size() + 1);
+}
+
+// Runs on whatever stack the library left, perhaps nearly none: no allocation, no
+// formatting library, and the process ends here, without the library's detach code.
+LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
+    const DWORD code = exception->ExceptionRecord->ExceptionCode;
+    char line[] = "crash 00000000\n";
+    for (int digit = 0; digit < 8; ++digit) {
+        line[6 + digit] = "0123456789ABCDEF"[(code >> (28 - 4 * digit)) & 0xF];
+    }
+    Tell(line, sizeof line - 1);
+    TerminateProcess(GetCurrentProcess(), code);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+double Microseconds() {
+    static LARGE_INTEGER frequency{};
+    if (frequency.QuadPart == 0) {
+        QueryPerformanceFrequency(&frequency);
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+std::string Decimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+int WriteControlLow(int handle) {
+    const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
+    return Hid2Call::Call(libraryHidwrite, arguments, 3).stackLeft;
+}
+
+void TimeWrites(int handle) {
+    std::string times = "timed";
+    const double start = Microseconds();
+    for (int i = 0;
+         i < TIMED_WRITES && (i == 0 || Microseconds() - start < TIMING_BUDGET_MICROSECONDS); ++i) {
+        const double before = Microseconds();
+        WriteControlLow(handle);
+        times += " " + Decimal(Microseconds() - before);
+        Tell("tick");
+    }
+    Tell(times);
+}
+
+// Opens the board, finds the convention, times the writes and shows the test screen;
+// stops where the report's verdict is already clear.
+void CheckLive() {
+    Tell("step hidinit");
+    const double before = Microseconds();
+    const int result = Hid2Call::Call(libraryHidinit, nullptr, 0).value;
+    Tell("opened " + std::to_string(result) + " " + Decimal(Microseconds() - before));
+    const int handle = Report::HandleOf(result);
+    if (handle == 0) {
+        return;
+    }
+    openedHandle = result;
+
+    Tell("step probe");
+    const int stackLeft = WriteControlLow(handle);
+    Tell("probed " + std::to_string(stackLeft));
+    const Report::Convention convention = Report::ConventionOf(stackLeft, sizeof(void*) == 8);
+    if (convention == Report::Convention::UNKNOWN) {
+        return;
+    }
+
+    Tell("step timing");
+    TimeWrites(handle);
+
+    Tell("step screen");
+    LcdScreens::BringUp();
+    LcdScreens::ShowUserText("hid2check OK", Report::ShortName(convention));
+    Tell("shown");
+}
+
+} // namespace
+
+int Run(HANDLE report, bool live, const std::wstring& path) {
+    reportPipe = report;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    SetUnhandledExceptionFilter(OnCrash);
+
+    Tell("step load");
+    const HMODULE module = LoadLibraryW(path.c_str());
+    if (module == nullptr) {
+        Tell("load-failed " + std::to_string(GetLastError()));
+    } else {
+        Tell("loaded");
+        libraryHidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "hidinit"));
+        libraryHidwrite = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidwrite"));
+        if (live && libraryHidinit != nullptr && libraryHidwrite != nullptr) {
+            CheckLive();
+        }
+    }
+    Tell("end");
+    return 0;
+}
+
+} // namespace Child
+
+// The LCD subsystem's calls into the library, bound here at run time. The bring-up opens
+// the board again; it gets the handle already opened instead of a second one.
+extern "C" int HID2_CALL hidinit(void) {
+    return Child::openedHandle != 0 ? Child::openedHandle
+                                    : Hid2Call::Call(Child::libraryHidinit, nullptr, 0).value;
+}
+
+extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
+    const int arguments[] = {handle, port, value};
+    const int result = Hid2Call::Call(Child::libraryHidwrite, arguments, 3).value;
+    Child::Tell("tick");
+    return result;
+}
+
+// Never called: the subsystem only refers to it, as the exe imports it.
+extern "C" int HID2_CALL Hidread(int, int) {
+    return 0;
+}

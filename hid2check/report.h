@@ -1,0 +1,118 @@
+// What hid2check finds out by running the user's library, turned into findings and a
+// verdict. The library runs in a checking process of its own, which tells this one what
+// happens one line at a time (the lines below); whatever becomes of that process, the
+// findings and the verdict are written here.
+//   step load|hidinit|probe|timing|screen  the next call into the library begins
+//   loaded | load-failed <error>            LoadLibrary's outcome
+//   opened <result> <microseconds>          what hidinit returned, and after how long
+//   probed <stack change>                   one harmless Hidwrite: the convention
+//   timed <microseconds>...                 the times of the timed writes
+//   tick                                    another call of the step returned
+//   shown                                   the test screen is on the LCD
+//   crash <code>                            an exception nothing handled, in hex
+//   end                                     nothing more to do
+#pragma once
+
+#include "texts.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Report {
+
+constexpr int EXIT_WILL_LOAD = 0;
+constexpr int EXIT_WILL_NOT_LOAD = 1;
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_NO_BOARD = 3;
+
+// No call into the library may take longer, and all of them together no longer than this.
+constexpr int CALL_LIMIT_SECONDS = 10;
+constexpr int TOTAL_LIMIT_SECONDS = 35;
+
+// One hidinit without a board, beyond which a user feels KORVAN3.exe freeze.
+constexpr double SLOW_OPEN_MILLISECONDS = 20.0;
+// A click on "LCD表示" with two full rows: the clear, then per row the cursor and 16
+// characters; while no board answers, each cycle asks hidinit once per port operation.
+constexpr int FULL_CLICK_CYCLES = 1 + 2 * (1 + 16);
+constexpr int OPENS_PER_CYCLE = 3;
+
+// The low 16 bits of hidinit's result, widened with their sign, as KORVAN3.exe keeps them.
+int HandleOf(int hidinitResult);
+// The middle one of the times, in order.
+double Median(std::vector<double> times);
+
+// stdcall, cdecl, and the one convention of 64-bit Windows.
+enum class Convention { CALLEE_CLEANS, CALLER_CLEANS, X64, UNKNOWN };
+// From how far a Hidwrite of three arguments moved the stack pointer by its return.
+Convention ConventionOf(int stackLeft, bool sixtyFourBit);
+// "stdcall", "cdecl" or "x64": the test screen's second row.
+const char* ShortName(Convention convention);
+
+// True when a near name differs from the wanted one by a compiler's decoration
+// (a leading underscore or an @ suffix) rather than by letter case.
+bool Decorated(const std::vector<std::string>& nearNames);
+
+// What the reading of the file found about the export names, printed after the load.
+struct Names {
+    std::vector<std::string> findings;
+    bool complete = false;
+    std::string problem; // when not complete
+};
+
+class Session {
+  public:
+    using Print = std::function<void(const std::string&)>;
+    using SystemMessage = std::function<std::string(uint32_t error)>;
+
+    // `sixtyFourBit`: the library is called as a 64-bit program calls it, in the one
+    // convention there is.
+    Session(Texts::Language language, bool live, Names names, Print print,
+            SystemMessage systemMessage, bool sixtyFourBit = sizeof(void*) == 8);
+
+    // A line from the checking process.
+    void Hear(const std::string& line);
+    // The checking process ended, with this exit code, after its last line: the verdict
+    // is printed and hid2check's exit code returned.
+    int Ended(uint32_t exitCode);
+    // The checking process was stopped: a call gave no answer within CALL_LIMIT_SECONDS,
+    // or all together took longer than TOTAL_LIMIT_SECONDS.
+    int Stopped(bool callTimedOut);
+    // The checking process could not be started, for the reason given.
+    int NotStarted(const std::string& why);
+
+  private:
+    enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN };
+    enum class Fault { NONE, CRASHED, HUNG, TOO_SLOW, ENDED };
+
+    std::string Say(Texts::Id id, std::initializer_list<std::string> arguments = {}) const;
+    void Finding(const std::string& line) const;
+    std::string CalledFunction() const;
+    void ReportLoad(bool loaded);
+    void Opened(int result, double milliseconds);
+    void Probed(int stackLeft);
+    void Timed(const std::vector<double>& times);
+    void Crashed(uint32_t code);
+    int Verdict();
+    int Verdict(int code, const std::string& why) const;
+
+    Texts::Language language;
+    bool live;
+    Names names;
+    Print print;
+    SystemMessage systemMessage;
+    bool sixtyFourBit;
+
+    Step step = Step::NONE;
+    bool loadReported = false;
+    bool loaded = false;
+    bool finished = false;
+    Fault fault = Fault::NONE;
+    uint32_t faultCode = 0;
+    int handle = 0;
+    Convention convention = Convention::UNKNOWN;
+    bool shown = false;
+};
+
+} // namespace Report

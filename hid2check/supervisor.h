@@ -1,0 +1,18 @@
+// Starts the checking process (see child.h) and hands what it says to the report, with
+// the time limits of report.h: a call that does not return, or a checking process that
+// dies, is reported here, where nothing of the library runs.
+#pragma once
+
+#include "report.h"
+
+#include <string>
+
+namespace Supervisor {
+
+// Checks `path` in a checking process; hid2check's exit code.
+// Checks `path` in a checking process; hid2check's exit code. `systemMessage` words a
+// Windows error code.
+int Run(const std::wstring& path, bool live, Report::Session& session,
+        const Report::Session::SystemMessage& systemMessage);
+
+} // namespace Supervisor

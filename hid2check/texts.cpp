@@ -1,0 +1,290 @@
+#include "texts.h"
+
+#include <cstdio>
+#include <iterator>
+
+namespace Texts {
+namespace {
+
+struct Entry {
+    Id id;
+    const char* english;
+    const char* japanese;
+};
+
+// One row a text, in the order of Id.
+constexpr Entry CATALOGUE[] = {
+    {Id::USAGE,
+     "usage: hid2check [--live] [--lang en|ja] [PATH]\n"
+     "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
+     "Windows gives a KORVAN3.exe in the folder of hid2check.exe (that folder first, then the\n"
+     "system folder, the Windows folder, the current folder and the folders on PATH).\n"
+     "  --live        also opens the board, times hidinit, finds the library's calling\n"
+     "                convention, times the port writes and shows a test screen on the LCD\n"
+     "  --lang en|ja  the language of the findings (by default that of Windows)\n"
+     "The library's code runs in a separate process: a library that crashes, or a call\n"
+     "that does not return within 10 s, becomes a finding.\n"
+     "Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),\n"
+     "1 it will not, or the library crashed or hung, 2 wrong command line,\n"
+     "3 with --live: the library is fine but no board answered.\n",
+     "使い方: hid2check [--live] [--lang en|ja] [PATH]\n"
+     "KORVAN3.exe が使う HID2.DLL を確認します。PATH を省略すると、hid2check.exe と\n"
+     "同じフォルダーの KORVAN3.exe に Windows が読み込ませる HID2.DLL を探します\n"
+     "（そのフォルダー、システム フォルダー、Windows フォルダー、カレント フォルダー、\n"
+     "PATH のフォルダーの順）。\n"
+     "  --live        ボードも開き、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
+     "                ポートへの書き込み時間を調べ、液晶にテスト画面を出します\n"
+     "  --lang en|ja  表示の言語（省略すると Windows の表示言語）\n"
+     "ライブラリのコードは別のプロセスで動かします。ライブラリがクラッシュしても、\n"
+     "呼び出しが 10 秒たっても戻らなくても、その結果を報告します。\n"
+     "終了コード: 0 KORVAN3.exe はこのライブラリを読み込めます（--live のときはボードも\n"
+     "応答しました）、1 読み込めないか、ライブラリがクラッシュしたか固まりました、\n"
+     "2 コマンドラインの誤り、3 --live のとき、ライブラリは問題ないもののボードが\n"
+     "応答しませんでした。\n"},
+    {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
+     "hid2check: 引数 '{0}' は使えません"},
+    {Id::VERDICT, "verdict: {0}", "判定: {0}"},
+
+    {Id::LIBRARY, "library: {0}", "ライブラリ: {0}"},
+    {Id::FOUND, "found: {0}; this is the file a KORVAN3.exe beside hid2check.exe loads",
+     "見つかった場所: {0}（hid2check.exe と同じフォルダーの KORVAN3.exe が読み込むのはこのファイル"
+     "です）"},
+    {Id::ALSO_FOUND,
+     "also found: {0} ({1}); Windows finds the one above first, so KORVAN3.exe does not use "
+     "this one",
+     "ほかにもあります: {0}（{1}）。Windows は上のファイルを先に見つけるので、KORVAN3.exe "
+     "はこちらを使いません"},
+    {Id::PLACE_BESIDE, "beside hid2check.exe", "hid2check.exe と同じフォルダー"},
+    {Id::PLACE_SYSTEM, "in the system folder", "システム フォルダー"},
+    {Id::PLACE_SYSTEM16, "in the 16-bit system folder", "16 ビット用のシステム フォルダー"},
+    {Id::PLACE_WINDOWS, "in the Windows folder", "Windows フォルダー"},
+    {Id::PLACE_CURRENT, "in the current folder", "カレント フォルダー"},
+    {Id::PLACE_PATH, "in a folder on PATH", "PATH のフォルダー"},
+
+    {Id::FILE_NOT_FOUND, "file: not found", "ファイル: 見つかりません"},
+    {Id::FILE_NOT_FOUND_ANYWHERE,
+     "file: not found beside hid2check.exe, in the system folders, the Windows folder, the "
+     "current folder or on PATH",
+     "ファイル: hid2check.exe と同じフォルダー、システム フォルダー、Windows フォルダー、カレント "
+     "フォルダー、PATH のどこにもありません"},
+    {Id::FILE_UNREADABLE, "file: cannot be read ({0})", "ファイル: 読み込めません（{0}）"},
+    {Id::FILE_FOUND, "file: found, {0} bytes", "ファイル: あります（{0} バイト）"},
+    {Id::FORMAT_PROGRAM, "format: a Windows program, not a library",
+     "形式: ライブラリではなく Windows のプログラムです"},
+    {Id::FORMAT_NOT_LIBRARY, "format: not a Windows library",
+     "形式: Windows のライブラリではありません"},
+    {Id::FORMAT_OTHER_MACHINE, "format: {0} library; KORVAN3.exe is {1} and cannot load it",
+     "形式: {0}のライブラリです。KORVAN3.exe は {1}なので読み込めません"},
+    {Id::FORMAT_OK, "format: {0} library", "形式: {0}のライブラリ"},
+    {Id::BITS_32, "32-bit", "32 ビット"},
+    {Id::BITS_64, "64-bit", "64 ビット"},
+    {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0}"},
+    {Id::LOAD_OK, "load: loads", "読み込み: できます"},
+    {Id::LOAD_FAILED, "load: fails: {0} (error {1})", "読み込み: できません: {0}（エラー {1}）"},
+    {Id::NAME_EXPORTED, "{0}: exported", "{0}: エクスポートされています"},
+    {Id::NAME_MISSING, "{0}: not exported", "{0}: エクスポートされていません"},
+    {Id::NAME_NEAR, "{0}: not exported under that name; the library has {1} ({2})",
+     "{0}: この名前ではエクスポートされていません。ライブラリにあるのは {1} です（{2}）"},
+    {Id::ADVICE_DECORATED,
+     "a decorated name: the library was built without plain export names, ask its maker for "
+     "the plain ones",
+     "装飾された名前です。飾りのない名前でエクスポートしていないビルドなので、飾りのない名前の版を"
+     "メーカーに問い合わせてください"},
+    {Id::ADVICE_LETTER_CASE, "another letter case: Windows matches names exactly",
+     "大文字と小文字が違います。Windows は名前を大文字と小文字まで区別して探します"},
+    {Id::LIST_SEPARATOR, ", ", "、"},
+
+    {Id::OPEN_TIME, "open: hidinit returned after {0} ms",
+     "オープン: hidinit は {0} ms で戻りました"},
+    {Id::BOARD_NONE, "board: no board answered (hidinit returned {0})",
+     "ボード: 応答がありません（hidinit の戻り値 {0}）"},
+    {Id::BOARD_OK, "board: answered, handle {0}", "ボード: 応答しました（ハンドル {0}）"},
+    {Id::SLOW_OPEN_WARNING,
+     "warning: without a board one hidinit takes {0} ms, and KORVAN3.exe calls it 3 times "
+     "per write cycle until a board answers: a click on \"LCD表示\" with two 16-character rows "
+     "would freeze its window for about {1} s",
+     "注意: ボードがないと hidinit は 1 回に {0} ms かかります。KORVAN3.exe はボードが応答するまで"
+     "書き込み 1 サイクルごとに hidinit を 3 回呼ぶので、2 行とも 16 "
+     "文字入れて「LCD表示」を押すと、"
+     "ウィンドウが約 {1} 秒固まります"},
+    {Id::CONVENTION, "convention: {0}", "呼び出し規約: {0}"},
+    {Id::CONVENTION_UNKNOWN, "convention: unknown (Hidwrite moved the stack by {0} bytes)",
+     "呼び出し規約: 不明です（Hidwrite がスタックを {0} バイト動かしました）"},
+    {Id::CONVENTION_STDCALL, "stdcall (the library removes its arguments)",
+     "stdcall（引数はライブラリが片付けます）"},
+    {Id::CONVENTION_CDECL,
+     "cdecl (the library leaves its arguments to the caller; KORVAN3.exe copes)",
+     "cdecl（引数の片付けは呼び出し側の仕事ですが、KORVAN3.exe はこれにも対応しています）"},
+    {Id::CONVENTION_X64, "x64 (the one convention of 64-bit Windows)",
+     "x64（64 ビット Windows でただ一つの規約）"},
+    {Id::TIMING, "timing: one Hidwrite takes {0} ms (median of {1}; a real board needs about 1 ms)",
+     "書き込み時間: Hidwrite 1 回に {0} ms（{1} 回の中央値。実際のボードでは 1 ms 前後です）"},
+    {Id::DISPLAY, "display: brought up; the LCD should now show \"hid2check OK\" and \"{0}\"",
+     "表示: 液晶を初期化しました。1 行目に「hid2check OK」、2 行目に「{0}」と出ているはずです"},
+
+    {Id::STARTUP_CODE, "the library's start-up code (DllMain)",
+     "ライブラリの初期化コード（DllMain）"},
+    {Id::CRASHED, "{0} crashed: {1} (0x{2})", "{0} がクラッシュしました: {1}（0x{2}）"},
+    {Id::DID_NOT_RETURN, "{0} did not return within {1} s", "{0} が {1} 秒たっても戻りません"},
+    {Id::ENDED_PROCESS, "{0} ended the process (exit code {1})",
+     "{0} がプロセスを終了させました（終了コード {1}）"},
+    {Id::TOO_SLOW, "{0} was still being called after {1} s in all: the checks stop here",
+     "全体で {1} 秒たっても {0} の呼び出しが続いているため、確認をここで打ち切ります"},
+    {Id::NOT_STARTED, "check: the checking process does not start ({0})",
+     "確認: 確認用のプロセスを起動できません（{0}）"},
+    {Id::ACCESS_VIOLATION, "access violation", "アクセス違反"},
+    {Id::IN_PAGE_ERROR, "in-page error", "ページ内エラー"},
+    {Id::ILLEGAL_INSTRUCTION, "illegal instruction", "不正な命令"},
+    {Id::PRIVILEGED_INSTRUCTION, "privileged instruction", "特権命令"},
+    {Id::DIVISION_BY_ZERO, "division by zero", "0 による除算"},
+    {Id::INTEGER_OVERFLOW, "integer overflow", "整数オーバーフロー"},
+    {Id::FLOATING_POINT, "floating-point error", "浮動小数点エラー"},
+    {Id::STACK_OVERFLOW, "stack overflow", "スタック オーバーフロー"},
+    {Id::MISALIGNED_DATA, "misaligned data", "データの境界不整列"},
+    {Id::ARRAY_BOUNDS, "array bounds exceeded", "配列の範囲外アクセス"},
+    {Id::BREAKPOINT, "breakpoint", "ブレークポイント"},
+    {Id::CPP_EXCEPTION, "unhandled C++ exception", "処理されない C++ 例外"},
+    {Id::OTHER_EXCEPTION, "exception", "例外"},
+
+    {Id::WILL_NOT_START, "KORVAN3.exe will not start with this library: {0}",
+     "KORVAN3.exe はこのライブラリでは起動しません。{0}"},
+    {Id::NO_FILE_THERE, "there is no file there; put the board maker's HID2.DLL beside KORVAN3.exe",
+     "そこにファイルがありません。ボードのメーカーの HID2.DLL を KORVAN3.exe "
+     "と同じフォルダーに置いてください"},
+    {Id::NOT_FOUND_BY_WINDOWS,
+     "Windows finds no HID2.DLL for it; put the board maker's HID2.DLL beside KORVAN3.exe",
+     "Windows が HID2.DLL を見つけられません。ボードのメーカーの HID2.DLL を KORVAN3.exe "
+     "と同じフォルダーに置いてください"},
+    {Id::CANNOT_BE_READ, "the file cannot be read", "ファイルを読めません"},
+    {Id::NOT_A_LIBRARY, "the file is not a library; use the board maker's HID2.DLL",
+     "このファイルはライブラリではありません。ボードのメーカーの HID2.DLL を使ってください"},
+    {Id::WRONG_MACHINE, "it is {0}; use the {1} HID2.DLL of the board",
+     "これは {0}用です。ボードの {1}用の HID2.DLL を使ってください"},
+    {Id::NEEDS_NAME, "it needs {0} under exactly that name",
+     "{0} がこのとおりの名前でエクスポートされている必要があります"},
+    {Id::NEEDS_NAMES, "it needs {0} under exactly those names",
+     "{0} がこのとおりの名前でエクスポートされている必要があります"},
+    {Id::CANNOT_LOAD, "Windows cannot load it; a library it needs may be missing",
+     "Windows が読み込めません。このライブラリが必要とする別の DLL が足りないのかもしれません"},
+    {Id::WILL_LOAD, "KORVAN3.exe will load this library; run hid2check --live to try the board",
+     "KORVAN3.exe はこのライブラリを読み込めます。ボードも試すには hid2check --live "
+     "を実行してください"},
+    {Id::NO_BOARD,
+     "the library is fine, but no board answered: plug the board in (or check its USB cable) "
+     "and try again",
+     "ライブラリは問題ありませんが、ボードが応答しません。ボードをつないで（または USB "
+     "ケーブルを確かめて）もう一度試してください"},
+    {Id::NOT_THE_BOARDS_LIBRARY,
+     "Hidwrite does not take the three numbers KORVAN3.exe passes: this is not the board's "
+     "library",
+     "Hidwrite が KORVAN3.exe の渡す 3 つの値を受け取りません。これはボードのライブラリではありま"
+     "せん"},
+    {Id::WILL_WORK,
+     "KORVAN3.exe will work with this library and board; if the LCD stays blank, check the "
+     "wiring and the contrast",
+     "KORVAN3.exe はこのライブラリとボードで動きます。液晶に何も出ないときは、配線とコントラストを"
+     "確かめてください"},
+    {Id::WOULD_CRASH,
+     "KORVAN3.exe would crash at the same call: {0} crashed ({1}); ask the board's maker for a "
+     "HID2.DLL that works",
+     "KORVAN3.exe も同じ呼び出しで異常終了します（{0} がクラッシュ: {1}）。正しく動く HID2.DLL "
+     "をボードのメーカーから入手してください"},
+    {Id::WOULD_FREEZE,
+     "KORVAN3.exe would freeze at the same call: {0} did not return; plug the board in again "
+     "and retry, or ask the board's maker for a HID2.DLL that works",
+     "KORVAN3.exe も同じ呼び出しで固まります（{0} が戻りません）。ボードをつなぎ直してもう一度"
+     "試すか、正しく動く HID2.DLL をボードのメーカーから入手してください"},
+    {Id::WOULD_END,
+     "KORVAN3.exe would end at the same call: {0} ended the process; ask the board's maker for "
+     "a HID2.DLL that works",
+     "KORVAN3.exe も同じ呼び出しで終了してしまいます（{0} がプロセスを終了）。正しく動く "
+     "HID2.DLL をボードのメーカーから入手してください"},
+    {Id::CANNOT_CHECK, "hid2check cannot run the library's code, so it cannot tell",
+     "hid2check がライブラリのコードを動かせないため、判定できません"},
+};
+static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a text");
+
+constexpr bool InOrderOfId() {
+    for (size_t i = 0; i < std::size(CATALOGUE); ++i) {
+        if (static_cast<size_t>(CATALOGUE[i].id) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InOrderOfId(), "the rows in the order of Id");
+
+struct Exception {
+    uint32_t code;
+    Id name;
+};
+
+constexpr Exception EXCEPTIONS[] = {
+    {0xC0000005, Id::ACCESS_VIOLATION},
+    {0xC0000006, Id::IN_PAGE_ERROR},
+    {0xC000001D, Id::ILLEGAL_INSTRUCTION},
+    {0xC0000096, Id::PRIVILEGED_INSTRUCTION},
+    {0xC0000094, Id::DIVISION_BY_ZERO},
+    {0xC0000095, Id::INTEGER_OVERFLOW},
+    {0xC000008C, Id::ARRAY_BOUNDS},
+    {0xC000008D, Id::FLOATING_POINT}, // denormal operand
+    {0xC000008E, Id::DIVISION_BY_ZERO},
+    {0xC000008F, Id::FLOATING_POINT}, // inexact result
+    {0xC0000090, Id::FLOATING_POINT}, // invalid operation
+    {0xC0000091, Id::FLOATING_POINT}, // overflow
+    {0xC0000092, Id::FLOATING_POINT}, // stack check
+    {0xC0000093, Id::FLOATING_POINT}, // underflow
+    {0xC00000FD, Id::STACK_OVERFLOW},
+    {0x80000002, Id::MISALIGNED_DATA},
+    {0x80000003, Id::BREAKPOINT},
+    {0xE06D7363, Id::CPP_EXCEPTION}, // the code Microsoft's C++ compiler throws with
+};
+
+} // namespace
+
+const char* Template(Language language, Id id) {
+    const Entry& entry = CATALOGUE[static_cast<size_t>(id)];
+    return language == Language::JAPANESE ? entry.japanese : entry.english;
+}
+
+std::string Say(Language language, Id id, std::initializer_list<std::string> arguments) {
+    const std::string text = Template(language, id);
+    std::string said;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t index = static_cast<size_t>(text[i + 1] - '0');
+        if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}' &&
+            index < arguments.size()) {
+            said += *(arguments.begin() + index);
+            i += 2;
+        } else {
+            said += text[i];
+        }
+    }
+    return said;
+}
+
+Id ExceptionName(uint32_t code) {
+    for (const Exception& exception : EXCEPTIONS) {
+        if (exception.code == code) {
+            return exception.name;
+        }
+    }
+    return Id::OTHER_EXCEPTION;
+}
+
+std::string Bitness(Language language, uint16_t machine) {
+    constexpr uint16_t I386 = 0x014C;
+    constexpr uint16_t AMD64 = 0x8664;
+    if (machine == I386 || machine == AMD64) {
+        return Say(language, machine == I386 ? Id::BITS_32 : Id::BITS_64);
+    }
+    return Say(language, Id::MACHINE_OTHER, {Hex(machine).substr(4)});
+}
+
+std::string Hex(uint32_t code) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
+    return text;
+}
+
+} // namespace Texts

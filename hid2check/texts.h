@@ -1,0 +1,115 @@
+// Everything hid2check says, in English and in Japanese. Texts are UTF-8; {0}, {1} ...
+// stand for the arguments, which are passed through unchanged (names, paths, numbers).
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+namespace Texts {
+
+enum class Language { ENGLISH, JAPANESE };
+
+enum class Id {
+    USAGE,
+    UNEXPECTED_ARGUMENT,
+    VERDICT,
+    // Where the library is.
+    LIBRARY,
+    FOUND,
+    ALSO_FOUND,
+    PLACE_BESIDE,
+    PLACE_SYSTEM,
+    PLACE_SYSTEM16,
+    PLACE_WINDOWS,
+    PLACE_CURRENT,
+    PLACE_PATH,
+    // The file and its export names.
+    FILE_NOT_FOUND,
+    FILE_NOT_FOUND_ANYWHERE,
+    FILE_UNREADABLE,
+    FILE_FOUND,
+    FORMAT_PROGRAM,
+    FORMAT_NOT_LIBRARY,
+    FORMAT_OTHER_MACHINE,
+    FORMAT_OK,
+    BITS_32,
+    BITS_64,
+    MACHINE_OTHER,
+    LOAD_OK,
+    LOAD_FAILED,
+    NAME_EXPORTED,
+    NAME_MISSING,
+    NAME_NEAR,
+    ADVICE_DECORATED,
+    ADVICE_LETTER_CASE,
+    LIST_SEPARATOR,
+    // The board.
+    OPEN_TIME,
+    BOARD_NONE,
+    BOARD_OK,
+    SLOW_OPEN_WARNING,
+    CONVENTION,
+    CONVENTION_UNKNOWN,
+    CONVENTION_STDCALL,
+    CONVENTION_CDECL,
+    CONVENTION_X64,
+    TIMING,
+    DISPLAY,
+    // What the library did to the process that called it.
+    STARTUP_CODE,
+    CRASHED,
+    DID_NOT_RETURN,
+    ENDED_PROCESS,
+    TOO_SLOW,
+    NOT_STARTED,
+    ACCESS_VIOLATION,
+    IN_PAGE_ERROR,
+    ILLEGAL_INSTRUCTION,
+    PRIVILEGED_INSTRUCTION,
+    DIVISION_BY_ZERO,
+    INTEGER_OVERFLOW,
+    FLOATING_POINT,
+    STACK_OVERFLOW,
+    MISALIGNED_DATA,
+    ARRAY_BOUNDS,
+    BREAKPOINT,
+    CPP_EXCEPTION,
+    OTHER_EXCEPTION,
+    // Verdicts, and the problems that complete them.
+    WILL_NOT_START,
+    NO_FILE_THERE,
+    NOT_FOUND_BY_WINDOWS,
+    CANNOT_BE_READ,
+    NOT_A_LIBRARY,
+    WRONG_MACHINE,
+    NEEDS_NAME,
+    NEEDS_NAMES,
+    CANNOT_LOAD,
+    WILL_LOAD,
+    NO_BOARD,
+    NOT_THE_BOARDS_LIBRARY,
+    WILL_WORK,
+    WOULD_CRASH,
+    WOULD_FREEZE,
+    WOULD_END,
+    CANNOT_CHECK,
+    COUNT
+};
+
+// The text of `id` in `language`, with each {n} replaced by the n-th argument.
+std::string Say(Language language, Id id, std::initializer_list<std::string> arguments = {});
+
+// The English text as written, placeholders and all, and the Japanese one.
+const char* Template(Language language, Id id);
+
+// The name of an exception by its code: "access violation" for 0xC0000005 and so on.
+Id ExceptionName(uint32_t code);
+
+// "32-bit" for i386, "64-bit" for x86-64, "machine 0x01C4" for anything else.
+std::string Bitness(Language language, uint16_t machine);
+
+// "C0000005": the code as Windows documents it, eight upper-case hex digits.
+std::string Hex(uint32_t code);
+
+} // namespace Texts

@@ -1,0 +1,329 @@
+// What hid2check tells the user from what the checking process said before it ended,
+// crashed or hung, in both languages; and where it looks for the library.
+#include "report.h"
+#include "search.h"
+#include "texts.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts::Id;
+using Texts::Language;
+
+std::set<std::string> Placeholders(const std::string& text) {
+    std::set<std::string> found;
+    for (size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
+        found.insert(text.substr(at, 3));
+    }
+    return found;
+}
+
+TEST(Hid2checkTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
+    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
+        const std::string english = Texts::Template(Language::ENGLISH, static_cast<Id>(i));
+        const std::string japanese = Texts::Template(Language::JAPANESE, static_cast<Id>(i));
+        EXPECT_FALSE(english.empty()) << "text " << i;
+        EXPECT_NE(english, japanese) << "text " << i << " is not translated";
+        EXPECT_EQ(Placeholders(english), Placeholders(japanese)) << "text " << i;
+    }
+}
+
+TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
+    EXPECT_EQ(Texts::Say(Language::ENGLISH, Texts::ExceptionName(0xC0000005)), "access violation");
+    EXPECT_EQ(Texts::Say(Language::JAPANESE, Texts::ExceptionName(0xC00000FD)),
+              "スタック オーバーフロー");
+    EXPECT_EQ(Texts::ExceptionName(0xC0001234), Id::OTHER_EXCEPTION);
+    EXPECT_EQ(Texts::Bitness(Language::ENGLISH, 0x8664), "64-bit");
+    EXPECT_EQ(Texts::Bitness(Language::JAPANESE, 0x014C), "32 ビット");
+    EXPECT_EQ(Texts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
+}
+
+TEST(Hid2checkReport, KeepsTheLow16BitsOfHidinitsResultWithTheirSign) {
+    EXPECT_EQ(Report::HandleOf(0x12348000), -32768);
+    EXPECT_EQ(Report::HandleOf(0x00010000), 0);
+    EXPECT_EQ(Report::HandleOf(0x1234), 0x1234);
+}
+
+TEST(Hid2checkReport, TheDecoratedAdviceNeedsOnlyOneMark) {
+    EXPECT_TRUE(Report::Decorated({"hidinit@0"}));
+    EXPECT_TRUE(Report::Decorated({"_hidinit"}));
+    EXPECT_TRUE(Report::Decorated({"HIDINIT", "_hidinit@0"}));
+    EXPECT_FALSE(Report::Decorated({"HIDINIT"}));
+}
+
+std::string SystemMessage(uint32_t error) {
+    return "system message " + std::to_string(error);
+}
+
+enum class End { ENDED, CALL_TIMED_OUT, TOO_SLOW };
+
+struct Case {
+    const char* what;
+    Language language;
+    bool live;
+    bool namesComplete;
+    std::vector<std::string> heard;
+    End end;
+    uint32_t exitCode;
+    std::vector<std::string> expected; // lines that must appear, in this order
+    int expectedExit;
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.what;
+}
+
+const std::vector<std::string> LIVE_START = {"step load", "loaded", "step hidinit"};
+
+std::vector<std::string> Live(std::vector<std::string> more) {
+    std::vector<std::string> lines = LIVE_START;
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+const Case CASES[] = {
+    {"a working library and board",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 4660 52.5", "step probe", "probed -12", "step timing",
+           "timed 5000 1000 4000 2000 3000", "step screen", "tick", "shown", "end"}),
+     End::ENDED,
+     0,
+     {"load: loads", "hidinit: exported", "open: hidinit returned after 0.052 ms",
+      "board: answered, handle 4660",
+      "convention: cdecl (the library leaves its arguments to the caller; KORVAN3.exe copes)",
+      "timing: one Hidwrite takes 3.000 ms (median of 5; a real board needs about 1 ms)",
+      "display: brought up; the LCD should now show \"hid2check OK\" and \"cdecl\"",
+      "verdict: KORVAN3.exe will work with this library and board; if the LCD stays blank, "
+      "check the wiring and the contrast"},
+     Report::EXIT_WILL_LOAD},
+    {"a handle with bit 15 set",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 305430528 10.0", "step probe", "probed 0", "step timing", "timed 1000",
+           "step screen", "shown", "end"}),
+     End::ENDED,
+     0,
+     {"board: answered, handle -32768", "convention: stdcall"},
+     Report::EXIT_WILL_LOAD},
+    {"Hidwrite crashes and says so",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 4660 50.0", "step probe", "crash C0000005"}),
+     End::ENDED,
+     0xC0000005,
+     {"Hidwrite crashed: access violation (0xC0000005)",
+      "verdict: KORVAN3.exe would crash at the same call: Hidwrite crashed (access violation); "
+      "ask the board's maker for a HID2.DLL that works"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"hidinit crashes with nothing said: the exit code tells",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({}),
+     End::ENDED,
+     0xC00000FD,
+     {"hidinit crashed: stack overflow (0xC00000FD)", "verdict: KORVAN3.exe would crash"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"hidinit ends the process",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({}),
+     End::ENDED,
+     0,
+     {"hidinit ended the process (exit code 0)", "verdict: KORVAN3.exe would end"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"hidinit does not return",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({}),
+     End::CALL_TIMED_OUT,
+     1,
+     {"hidinit did not return within 10 s",
+      "verdict: KORVAN3.exe would freeze at the same call: hidinit did not return"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"the writes of the test screen take too long in all",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 1 1.0", "step probe", "probed 0", "step timing", "timed 900", "step screen",
+           "tick"}),
+     End::TOO_SLOW,
+     1,
+     {"Hidwrite was still being called after 35 s in all", "verdict: KORVAN3.exe would freeze"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"the start-up code hangs: the names are still reported",
+     Language::ENGLISH,
+     false,
+     true,
+     {"step load"},
+     End::CALL_TIMED_OUT,
+     1,
+     {"the library's start-up code (DllMain) did not return within 10 s", "hidinit: exported",
+      "verdict: KORVAN3.exe would freeze at the same call: the library's start-up code"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"missing names decide over a crash in the start-up code",
+     Language::ENGLISH,
+     false,
+     false,
+     {"step load", "crash C0000005"},
+     End::ENDED,
+     0xC0000005,
+     {"the library's start-up code (DllMain) crashed", "verdict: KORVAN3.exe will not start"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"a library Windows cannot load",
+     Language::ENGLISH,
+     false,
+     true,
+     {"step load", "load-failed 126", "end"},
+     End::ENDED,
+     0,
+     {"load: fails: system message 126 (error 126)", "hidinit: exported",
+      "verdict: KORVAN3.exe will not start with this library: Windows cannot load it"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"no board, and a slow hidinit: the freeze a click would cost",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 0 300000.0", "end"}),
+     End::ENDED,
+     0,
+     {"open: hidinit returned after 300.000 ms", "board: no board answered (hidinit returned 0)",
+      "warning: without a board one hidinit takes 300.0 ms, and KORVAN3.exe calls it 3 times "
+      "per write cycle until a board answers: a click on \"LCD表示\" with two 16-character rows "
+      "would freeze its window for about 31.5 s",
+      "verdict: the library is fine, but no board answered"},
+     Report::EXIT_NO_BOARD},
+    {"Hidwrite crashes, in Japanese",
+     Language::JAPANESE,
+     true,
+     true,
+     Live({"opened 4660 50.0", "step probe", "crash C0000005"}),
+     End::ENDED,
+     0xC0000005,
+     {"読み込み: できます", "ボード: 応答しました（ハンドル 4660）",
+      "Hidwrite がクラッシュしました: アクセス違反（0xC0000005）",
+      "判定: KORVAN3.exe も同じ呼び出しで異常終了します（Hidwrite がクラッシュ: アクセス違反）"},
+     Report::EXIT_WILL_NOT_LOAD},
+};
+
+class Hid2checkSession : public testing::TestWithParam<Case> {};
+
+TEST_P(Hid2checkSession, ReportsFindingsInOrderAndTheVerdictLast) {
+    const Case& c = GetParam();
+    Report::Names names;
+    names.findings = {"hidinit: exported"};
+    names.complete = c.namesComplete;
+    names.problem = "it needs Hidread under exactly that name";
+    std::vector<std::string> printed;
+    Report::Session session(
+        c.language, c.live, names, [&](const std::string& line) { printed.push_back(line); },
+        SystemMessage, false);
+    for (const std::string& line : c.heard) {
+        session.Hear(line);
+    }
+    const int exit = c.end == End::ENDED ? session.Ended(c.exitCode)
+                                         : session.Stopped(c.end == End::CALL_TIMED_OUT);
+
+    EXPECT_EQ(exit, c.expectedExit) << c.what;
+    std::string all;
+    for (const std::string& line : printed) {
+        all += line + "\n";
+    }
+    size_t at = 0;
+    for (const std::string& line : c.expected) {
+        const size_t found = all.find(line, at);
+        ASSERT_NE(found, std::string::npos) << c.what << ": no '" << line << "' in order in\n"
+                                            << all;
+        at = found + line.size();
+    }
+    ASSERT_FALSE(printed.empty());
+    EXPECT_EQ(printed.back().find(c.language == Language::ENGLISH ? "verdict: " : "判定: "), 0u)
+        << c.what;
+    EXPECT_EQ(all.find("verdict"), all.rfind("verdict")) << c.what << ": one verdict";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Hid2checkSession, testing::ValuesIn(CASES));
+
+TEST(Hid2checkReport, NoWarningWhenHidinitIsQuickWithoutABoard) {
+    std::vector<std::string> printed;
+    Report::Session session(
+        Language::ENGLISH, true, {{}, true, ""},
+        [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
+    for (const std::string& line : Live({"opened 65536 19000.0", "end"})) {
+        session.Hear(line);
+    }
+    EXPECT_EQ(session.Ended(0), Report::EXIT_NO_BOARD);
+    for (const std::string& line : printed) {
+        EXPECT_EQ(line.find("warning"), std::string::npos) << line;
+    }
+}
+
+struct SearchCase {
+    const char* what;
+    std::string current;
+    std::string path;
+    std::set<std::string> files;
+    std::vector<std::pair<std::string, Id>> expected;
+};
+
+const SearchCase SEARCHES[] = {
+    {"beside wins over the system folder",
+     "C:\\work",
+     "",
+     {"C:\\kit\\HID2.DLL", "C:\\Windows\\SysWOW64\\HID2.DLL"},
+     {{"C:\\kit\\HID2.DLL", Id::PLACE_BESIDE},
+      {"C:\\Windows\\SysWOW64\\HID2.DLL", Id::PLACE_SYSTEM}}},
+    {"only in the 16-bit system folder",
+     "C:\\work",
+     "",
+     {"C:\\Windows\\System\\HID2.DLL"},
+     {{"C:\\Windows\\System\\HID2.DLL", Id::PLACE_SYSTEM16}}},
+    {"a folder named twice counts once, in its first place",
+     "c:\\KIT\\",
+     "C:\\Windows\\SysWOW64;c:\\kit",
+     {"C:\\kit\\HID2.DLL", "c:\\KIT\\HID2.DLL", "c:\\kit\\HID2.DLL",
+      "C:\\Windows\\SysWOW64\\HID2.DLL"},
+     {{"C:\\kit\\HID2.DLL", Id::PLACE_BESIDE},
+      {"C:\\Windows\\SysWOW64\\HID2.DLL", Id::PLACE_SYSTEM}}},
+    {"PATH folders in order, quoted, with empty entries",
+     "C:\\work",
+     ";\"D:\\board tools\\\";;E:\\lib\\;",
+     {"E:\\lib\\HID2.DLL", "D:\\board tools\\HID2.DLL", "C:\\work\\HID2.DLL"},
+     {{"C:\\work\\HID2.DLL", Id::PLACE_CURRENT},
+      {"D:\\board tools\\HID2.DLL", Id::PLACE_PATH},
+      {"E:\\lib\\HID2.DLL", Id::PLACE_PATH}}},
+    {"none anywhere", "C:\\work", "C:\\bin", {}, {}},
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class Hid2checkSearch : public testing::TestWithParam<SearchCase> {};
+
+TEST_P(Hid2checkSearch, FindsTheLibrariesInWindowsOrder) {
+    const SearchCase& c = GetParam();
+    const auto libraries = Search::Libraries(
+        Search::Folders("C:\\kit", "C:\\Windows\\SysWOW64", "C:\\Windows", c.current, c.path),
+        [&](const std::string& file) { return c.files.count(file) > 0; });
+    std::vector<std::pair<std::string, Id>> found;
+    for (const Search::Folder& library : libraries) {
+        found.emplace_back(library.path, library.place);
+    }
+    EXPECT_EQ(found, c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Hid2checkSearch, testing::ValuesIn(SEARCHES));
+
+} // namespace
