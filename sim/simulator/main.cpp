@@ -280,7 +280,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     LocalFree(arguments);
     Texts::Use(options.language);
     if (!valid) {
-        WriteError(Texts::Get(Texts::Id::USAGE));
+        WriteError(Texts::Id::USAGE);
         return 2;
     }
     if (options.help) {
