@@ -35,7 +35,8 @@ write_texts() {
   python3 tools/windows_text.py LICENSE "$stage/LICENSE.txt"
 }
 
-# Top level: the product and the checker, with room for the maker's HID2.DLL beside them.
+# Top level: the product and the checker, with room for the maker's HID2.DLL beside them,
+# the texts and the wiring picture they refer to.
 # simulator/: everything needed to see the program work without the board.
 write_zip() {
   mkdir -p dist
@@ -46,6 +47,7 @@ write_zip() {
     README.txt="$stage/README.txt" \
     README.ja.txt="$stage/README.ja.txt" \
     LICENSE.txt="$stage/LICENSE.txt" \
+    wiring.png=docs/wiring.png \
     simulator/LCDSIM.exe="$build/bin/LCDSIM.exe" \
     simulator/HID2.DLL="$build/bin/HID2.DLL" \
     simulator/KORVAN3.exe="$build/bin/KORVAN3.exe"

@@ -2,19 +2,20 @@
 # Takes docs/simulator.png: the simulator's window with the splash on its display, as
 # bring-up and splash leave it. Builds nothing: give it the bin folder of a Windows
 # build that Wine can run here (default build/ci-win64/bin) and, optionally, where to
-# save the picture. Uses the build's Wine prefix: do not run it while that build's
-# tests run.
+# save the picture and the simulator's language (en, the default, as in docs/, or ja).
+# Uses the build's Wine prefix: do not run it while that build's tests run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 WINE_BIN_DIR=$(cd "${1:-$root/build/ci-win64/bin}" && pwd)
 export WINE_BIN_DIR
 out=$(realpath -m "${2:-$root/docs/simulator.png}")
+language=${3:-en}
 source "$root/tests/wine/wine_env.sh"
 if [ -z "${SCREENSHOT_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out"
+  exec xvfb-run -a -s "-screen 0 800x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out" "$language"
 fi
 
-sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" "$@"; }
+sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" --lang "$language" "$@"; }
 sim >/dev/null 2>&1 &
 sim_pid=$!
 trap 'sim --quit >/dev/null 2>&1 || true; wait $sim_pid || true' EXIT

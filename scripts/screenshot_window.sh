@@ -3,25 +3,27 @@
 # window frames drawn by openbox, under Xvfb. Builds nothing: give it the bin folder of a
 # Windows build that Wine can run here (default build/ci-win64/bin; a kernel without
 # 32-bit support runs the x86_64 build of the same sources) and, optionally, where to
-# save the picture. Needs xdotool and openbox (apt-get install xdotool openbox). Uses
-# the build's Wine prefix: do not run it while that build's tests run.
+# save the picture and the simulator's language (en, the default, as in docs/, or ja).
+# Needs xdotool and openbox (apt-get install xdotool openbox). Uses the build's Wine
+# prefix: do not run it while that build's tests run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 WINE_BIN_DIR=$(cd "${1:-$root/build/ci-win64/bin}" && pwd)
 export WINE_BIN_DIR
 out=$(realpath -m "${2:-$root/docs/window.png}")
+language=${3:-en}
 for tool in xdotool openbox; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: apt-get install xdotool openbox"; exit 1; }
 done
 source "$root/tests/wine/wine_env.sh"
 unset HID2_LOG HID2_INIT
 if [ -z "${SCREENSHOT_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out"
+  exec xvfb-run -a -s "-screen 0 1024x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out" "$language"
 fi
 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
-sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" "$@"; }
+sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" --lang "$language" "$@"; }
 sim --at 400 20 >/dev/null 2>&1 &
 sim_pid=$!
 trap 'run_wine taskkill /im KORVAN3.exe >/dev/null 2>&1 || true; sim --quit >/dev/null 2>&1 || true

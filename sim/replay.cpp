@@ -12,14 +12,13 @@ struct CallForm {
     std::string_view name;
     LoggedCall::Kind kind;
     size_t numbers;
-    const char* usage;
+    LineProblem usage;
 };
 
 constexpr CallForm CALL_FORMS[] = {
-    {"hidinit", LoggedCall::Kind::HIDINIT, 1, "hidinit takes one number, its result"},
-    {"Hidwrite", LoggedCall::Kind::HIDWRITE, 3,
-     "Hidwrite takes three numbers: a handle, a port and a value"},
-    {"Hidread", LoggedCall::Kind::HIDREAD, 2, "Hidread takes two numbers: a handle and a port"},
+    {"hidinit", LoggedCall::Kind::HIDINIT, 1, LineProblem::HIDINIT_NUMBERS},
+    {"Hidwrite", LoggedCall::Kind::HIDWRITE, 3, LineProblem::HIDWRITE_NUMBERS},
+    {"Hidread", LoggedCall::Kind::HIDREAD, 2, LineProblem::HIDREAD_NUMBERS},
 };
 
 bool Blank(char c) {
@@ -53,19 +52,19 @@ template <typename Integer> bool ParseDecimal(std::string_view word, Integer& va
 
 } // namespace
 
-const char* ParseLogLine(std::string_view line, LoggedCall& call) {
+LineProblem ParseLogLine(std::string_view line, LoggedCall& call) {
     const std::vector<std::string_view> words = Words(line);
     int64_t microseconds = 0;
     if (words.empty() || !ParseDecimal(words[0], microseconds) || microseconds < 0) {
-        return "the line does not start with the time in microseconds";
+        return LineProblem::NO_TIME;
     }
     if (words.size() < 2) {
-        return "no call after the time";
+        return LineProblem::NO_CALL;
     }
     const auto form = std::find_if(std::begin(CALL_FORMS), std::end(CALL_FORMS),
                                    [&words](const CallForm& f) { return f.name == words[1]; });
     if (form == std::end(CALL_FORMS)) {
-        return "not a call of the library (hidinit, Hidwrite or Hidread)";
+        return LineProblem::UNKNOWN_CALL;
     }
     if (words.size() != 2 + form->numbers) {
         return form->usage;
@@ -81,7 +80,7 @@ const char* ParseLogLine(std::string_view line, LoggedCall& call) {
     call.handle = numbers[0];
     call.port = numbers[1];
     call.value = numbers[2];
-    return nullptr;
+    return LineProblem::NONE;
 }
 
 ParsedLog ParseLog(std::string_view text) {
@@ -99,7 +98,7 @@ ParsedLog ParseLog(std::string_view text) {
             continue;
         }
         LoggedCall call;
-        if (const char* problem = ParseLogLine(line, call)) {
+        if (const LineProblem problem = ParseLogLine(line, call); problem != LineProblem::NONE) {
             log.badLine = number;
             log.problem = problem;
             return log;

@@ -28,16 +28,31 @@ struct LoggedCall {
     int32_t value = 0;
 };
 
-// Reads one line (without its line end). Returns nullptr if it is a call of the log,
-// otherwise what is wrong with it, in words.
-const char* ParseLogLine(std::string_view line, LoggedCall& call);
+// What keeps a line from being a call of the log; the simulator says it in the user's
+// language.
+enum class LineProblem {
+    NONE,
+    // The first word is not a time: a whole number of microseconds, 0 or more.
+    NO_TIME,
+    NO_CALL,
+    // The second word is none of hidinit, Hidwrite and Hidread, in exactly that case.
+    UNKNOWN_CALL,
+    // The call does not have its numbers: one for hidinit (the result), three for
+    // Hidwrite (handle, port, value), two for Hidread (handle, port).
+    HIDINIT_NUMBERS,
+    HIDWRITE_NUMBERS,
+    HIDREAD_NUMBERS,
+};
+
+// Reads one line (without its line end) into `call`; NONE if it is a call of the log.
+LineProblem ParseLogLine(std::string_view line, LoggedCall& call);
 
 struct ParsedLog {
     std::vector<LoggedCall> calls;
     // 0 if every line is a call; otherwise the number (from 1) of the first line that is
     // not, and what is wrong with it.
     int badLine = 0;
-    std::string problem;
+    LineProblem problem = LineProblem::NONE;
 };
 
 // Lines end in LF or CR LF; blank lines are skipped.

@@ -1,6 +1,7 @@
 #include "lcd_view.h"
 
 #include "charset.h"
+#include "texts.h"
 
 #include <cstdio>
 #include <string>
@@ -128,19 +129,20 @@ void PaintPorts(HDC dc, const Sim::Board& board) {
 }
 
 void PaintCounters(HDC dc, const Sim::Board& board) {
-    wchar_t line[160];
-    std::swprintf(line, 160, L"port writes %llu    transfers %llu    ",
-                  static_cast<unsigned long long>(board.PortWrites()),
-                  static_cast<unsigned long long>(board.Transfers()));
-    Text(dc, MARGIN, COUNTERS_TOP, line, LABEL);
+    using Texts::Id;
+    const std::wstring counts =
+        Texts::Fill(Texts::Get(Id::COUNTS),
+                    {std::to_wstring(board.PortWrites()), std::to_wstring(board.Transfers())});
+    Text(dc, MARGIN, COUNTERS_TOP, counts, LABEL);
     SIZE extent;
-    GetTextExtentPoint32W(dc, line, static_cast<int>(wcslen(line)), &extent);
-    std::swprintf(line, 160, L"timing violations %d", board.Violations());
-    Text(dc, MARGIN + extent.cx, COUNTERS_TOP, line, board.Violations() > 0 ? VIOLATION : LABEL);
-    std::swprintf(line, 160, L"virtual time %llu us    write cost %u us",
-                  static_cast<unsigned long long>(board.NowMicroseconds()),
-                  board.WriteCostMicroseconds());
-    Text(dc, MARGIN, COUNTERS_TOP + LINE_HEIGHT, line, LABEL);
+    GetTextExtentPoint32W(dc, counts.c_str(), static_cast<int>(counts.size()), &extent);
+    Text(dc, MARGIN + extent.cx, COUNTERS_TOP,
+         Texts::Fill(Texts::Get(Id::VIOLATIONS), {std::to_wstring(board.Violations())}),
+         board.Violations() > 0 ? VIOLATION : LABEL);
+    Text(dc, MARGIN, COUNTERS_TOP + LINE_HEIGHT,
+         Texts::Fill(Texts::Get(Id::TIMES), {std::to_wstring(board.NowMicroseconds()),
+                                             std::to_wstring(board.WriteCostMicroseconds())}),
+         LABEL);
 }
 
 void PaintTrace(HDC dc, const Sim::Board& board) {

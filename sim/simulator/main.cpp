@@ -7,12 +7,16 @@
 //                                               prints the display the recording leaves
 //   LCDSIM.exe --print                          prints the running simulator's display
 //   LCDSIM.exe --quit                           closes the running simulator
+//   LCDSIM.exe --help                           says all this
+// Every form takes --lang en|ja, the language of the window and the messages; without it,
+// the Windows display language decides.
 // Exit codes: 0 done; 1 no simulator to print or close, a replay file that cannot be
 // read, a window that cannot be made; 2 a bad command line or a malformed replay line.
 #include "board.h"
 #include "remote.h"
 #include "replay.h"
 #include "sim_window.h"
+#include "texts.h"
 
 #include <shellapi.h>
 #include <windows.h>
@@ -26,9 +30,6 @@
 
 namespace {
 
-const wchar_t USAGE[] =
-    L"usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] [--ignore-gaps] "
-    L"[--at X Y] | --print | --quit\n";
 const wchar_t INSTANCE_MUTEX[] = L"LCDSIM.single-instance";
 // How long a second start looks for the window of a first one that is still starting.
 constexpr int FIND_ATTEMPTS = 50;
@@ -38,7 +39,9 @@ struct Options {
     bool hidden = false;
     bool print = false;
     bool quit = false;
+    bool help = false;
     bool ignoreGaps = false;
+    Texts::Language language = Texts::DisplayLanguage();
     // A log of the stand-in to play instead of answering the library; `text`: played at
     // once, without a window, and the display printed.
     std::wstring replay;
@@ -62,6 +65,17 @@ bool ParseMicroseconds(const wchar_t* text, uint32_t& value) {
     return true;
 }
 
+bool ParseLanguage(const std::wstring& name, Texts::Language& language) {
+    if (name == L"en") {
+        language = Texts::Language::ENGLISH;
+    } else if (name == L"ja") {
+        language = Texts::Language::JAPANESE;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ParseOptions(int count, wchar_t** arguments, Options& options) {
     for (int i = 1; i < count; ++i) {
         const std::wstring argument = arguments[i];
@@ -71,6 +85,11 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             options.print = true;
         } else if (argument == L"--quit") {
             options.quit = true;
+        } else if (argument == L"--help") {
+            options.help = true;
+        } else if (argument == L"--lang" && i + 1 < count &&
+                   ParseLanguage(arguments[i + 1], options.language)) {
+            ++i;
         } else if (argument == L"--ignore-gaps") {
             options.ignoreGaps = true;
         } else if (argument == L"--replay" && i + 1 < count && arguments[i + 1][0] != L'\0') {
@@ -137,8 +156,12 @@ std::string Utf8(const std::wstring& text) {
     return utf8;
 }
 
-void WriteError(const wchar_t* message) {
+void WriteError(const std::wstring& message) {
     WriteUtf8(STD_ERROR_HANDLE, Utf8(message));
+}
+
+void WriteError(Texts::Id id) {
+    WriteError(Texts::Get(id));
 }
 
 // The whole file, or false if it cannot be read.
@@ -162,13 +185,13 @@ bool ReadFileText(const std::wstring& path, std::string& text) {
 int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
     std::string text;
     if (!ReadFileText(path, text)) {
-        WriteUtf8(STD_ERROR_HANDLE, "LCDSIM: cannot read " + Utf8(path) + "\n");
+        WriteError(Texts::Fill(Texts::Get(Texts::Id::CANNOT_READ), {path}));
         return 1;
     }
     Sim::ParsedLog log = Sim::ParseLog(text);
     if (log.badLine != 0) {
-        WriteUtf8(STD_ERROR_HANDLE, "LCDSIM: " + Utf8(path) + " line " +
-                                        std::to_string(log.badLine) + ": " + log.problem + "\n");
+        WriteError(Texts::Fill(Texts::Get(Texts::Id::BAD_LINE),
+                               {path, std::to_wstring(log.badLine), Texts::Describe(log.problem)}));
         return 2;
     }
     calls = std::move(log.calls);
@@ -189,7 +212,7 @@ int Print(HINSTANCE instance) {
     const HWND simulator = Remote::FindSimulator();
     std::string text;
     if (simulator == nullptr || !Remote::FetchDisplayText(instance, simulator, text)) {
-        WriteError(L"LCDSIM: no simulator is running\n");
+        WriteError(Texts::Id::NO_SIMULATOR);
         return 1;
     }
     WriteUtf8(STD_OUTPUT_HANDLE, text);
@@ -199,11 +222,11 @@ int Print(HINSTANCE instance) {
 int Quit() {
     const HWND simulator = Remote::FindSimulator();
     if (simulator == nullptr) {
-        WriteError(L"LCDSIM: no simulator is running\n");
+        WriteError(Texts::Id::NO_SIMULATOR);
         return 1;
     }
     if (!Remote::Close(simulator)) {
-        WriteError(L"LCDSIM: the simulator did not close\n");
+        WriteError(Texts::Id::DID_NOT_CLOSE);
         return 1;
     }
     return 0;
@@ -232,7 +255,7 @@ int RunSimulator(HINSTANCE instance, const Options& options,
                                           replay,
                                           options.replay.c_str()};
     if (SimWindow::Create(instance, settings) == nullptr) {
-        WriteError(L"LCDSIM: cannot create the window\n");
+        WriteError(Texts::Id::NO_WINDOW);
         return 1;
     }
     MSG message;
@@ -255,9 +278,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     const bool valid = arguments != nullptr && ParseOptions(count, arguments, options);
     LocalFree(arguments);
+    Texts::Use(options.language);
     if (!valid) {
-        WriteError(USAGE);
+        WriteError(Texts::Id::USAGE);
         return 2;
+    }
+    if (options.help) {
+        WriteUtf8(STD_OUTPUT_HANDLE,
+                  Utf8(std::wstring(Texts::Get(Texts::Id::USAGE)) + Texts::Get(Texts::Id::HELP)));
+        return 0;
     }
     if (options.print) {
         return Print(instance);
@@ -279,7 +308,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     CreateMutexW(nullptr, TRUE, INSTANCE_MUTEX);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         if (!options.replay.empty()) {
-            WriteError(L"LCDSIM: a simulator is running already; close it to replay\n");
+            WriteError(Texts::Id::RUNNING_ALREADY);
             return 1;
         }
         return BringFirstToFront();

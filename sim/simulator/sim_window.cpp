@@ -5,6 +5,7 @@
 #include "microseconds.h"
 #include "replay.h"
 #include "sim_protocol.h"
+#include "texts.h"
 
 #include <cstring>
 #include <optional>
@@ -13,9 +14,6 @@
 namespace SimWindow {
 namespace {
 
-const wchar_t TITLE[] = L"LCDSIM - USB-IO + LCD 16x2";
-const wchar_t REPLAY_TITLE[] = L"LCDSIM - replay of ";
-const wchar_t REPLAY_ENDED[] = L" (ended)";
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The display is redrawn at most this often, not once per port write: a program sends
@@ -35,7 +33,7 @@ bool countGaps = true;
 bool boardChanged = false;
 bool blinkPhase = false;
 std::optional<Sim::Replay> replay;
-std::wstring replayTitle;
+std::wstring replayName;
 long long replayStartMicroseconds = 0;
 
 // A handle that another simulator instance is unlikely to repeat: only its low 16 bits
@@ -91,8 +89,9 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
     if (settings->replay != nullptr) {
         replay.emplace(*settings->replay, countGaps);
-        replayTitle = std::wstring(REPLAY_TITLE) + settings->replayName;
-        SetWindowTextW(window, replayTitle.c_str());
+        replayName = settings->replayName;
+        SetWindowTextW(window,
+                       Texts::Fill(Texts::Get(Texts::Id::REPLAY_TITLE), {replayName}).c_str());
         replayStartMicroseconds = NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
@@ -119,7 +118,8 @@ void OnReplayTimer(HWND window) {
     }
     if (replay->Finished()) {
         KillTimer(window, TIMER_REPLAY);
-        SetWindowTextW(window, (replayTitle + REPLAY_ENDED).c_str());
+        SetWindowTextW(
+            window, Texts::Fill(Texts::Get(Texts::Id::REPLAY_ENDED_TITLE), {replayName}).c_str());
     }
 }
 
@@ -199,9 +199,9 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
     const HWND window =
-        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, TITLE, WINDOW_STYLE, settings.x, settings.y,
-                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                        instance, const_cast<Settings*>(&settings));
+        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, Texts::Get(Texts::Id::TITLE), WINDOW_STYLE,
+                        settings.x, settings.y, frame.right - frame.left, frame.bottom - frame.top,
+                        nullptr, nullptr, instance, const_cast<Settings*>(&settings));
     if (window != nullptr && settings.visible) {
         ShowWindow(window, SW_SHOWNORMAL);
     }

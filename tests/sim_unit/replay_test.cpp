@@ -14,6 +14,7 @@ using Sim::Replay;
 namespace {
 
 using Kind = LoggedCall::Kind;
+using Sim::LineProblem;
 
 // A program's write cycle as the stand-in logs it, one call every `step` microseconds.
 void LogCycle(std::string& log, int64_t& time, int64_t step, int code, int control) {
@@ -27,7 +28,7 @@ void LogCycle(std::string& log, int64_t& time, int64_t step, int code, int contr
 
 Board Played(const std::string& log, uint32_t writeCost, bool countGaps) {
     Sim::ParsedLog parsed = ParseLog(log);
-    EXPECT_EQ(parsed.badLine, 0) << parsed.problem;
+    EXPECT_EQ(parsed.badLine, 0);
     Board board(writeCost);
     Replay replay(std::move(parsed.calls), countGaps);
     replay.PlayAll(board);
@@ -50,7 +51,7 @@ class GoodLineTest : public ::testing::TestWithParam<GoodLineCase> {};
 TEST_P(GoodLineTest, ReadsEveryField) {
     const GoodLineCase& good = GetParam();
     LoggedCall call;
-    ASSERT_EQ(Sim::ParseLogLine(good.line, call), nullptr) << good.line;
+    ASSERT_EQ(Sim::ParseLogLine(good.line, call), LineProblem::NONE) << good.line;
     EXPECT_EQ(call.kind, good.kind);
     EXPECT_EQ(call.microseconds, good.microseconds);
     EXPECT_EQ(call.handle, good.handle);
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 // line, so the number reported counts every line.
 struct BadLineCase {
     const char* line;
-    const char* problem;
+    LineProblem problem;
 };
 
 class BadLineTest : public ::testing::TestWithParam<BadLineCase> {};
@@ -85,25 +86,27 @@ TEST_P(BadLineTest, NamesTheLineAndTheProblem) {
         "1 hidinit 4660\r\n\n" + std::string(GetParam().line) + "\n4 Hidwrite 4660 1 48\n";
     const Sim::ParsedLog parsed = ParseLog(log);
     EXPECT_EQ(parsed.badLine, 3) << GetParam().line;
-    EXPECT_NE(parsed.problem.find(GetParam().problem), std::string::npos) << parsed.problem;
+    EXPECT_EQ(parsed.problem, GetParam().problem) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, BadLineTest,
-    ::testing::Values(BadLineCase{"hidinit 4660", "time"}, BadLineCase{"-5 hidinit 1", "time"},
-                      BadLineCase{"1e3 hidinit 1", "time"},
-                      BadLineCase{"99999999999999999999 hidinit 1", "time"},
-                      BadLineCase{"12", "no call"}, BadLineCase{"12 hidwrite 1 2 3", "not a call"},
-                      BadLineCase{"12 Hidwrite", "three numbers"},
-                      BadLineCase{"12 Hidwrite 1 2", "three numbers"},
-                      BadLineCase{"12 Hidwrite 1 2 3 4", "three numbers"},
-                      BadLineCase{"12 Hidwrite 1 2 0x30", "three numbers"},
-                      BadLineCase{"12 Hidwrite 1 2 +3", "three numbers"},
-                      BadLineCase{"12 Hidwrite 1 2 3x", "three numbers"},
-                      BadLineCase{"12 Hidwrite 2147483648 1 2", "three numbers"},
-                      BadLineCase{"12 hidinit", "one number"},
-                      BadLineCase{"12 hidinit 1 2", "one number"},
-                      BadLineCase{"12 Hidread 1", "two numbers"}));
+    ::testing::Values(BadLineCase{"hidinit 4660", LineProblem::NO_TIME},
+                      BadLineCase{"-5 hidinit 1", LineProblem::NO_TIME},
+                      BadLineCase{"1e3 hidinit 1", LineProblem::NO_TIME},
+                      BadLineCase{"99999999999999999999 hidinit 1", LineProblem::NO_TIME},
+                      BadLineCase{"12", LineProblem::NO_CALL},
+                      BadLineCase{"12 hidwrite 1 2 3", LineProblem::UNKNOWN_CALL},
+                      BadLineCase{"12 Hidwrite", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 1 2", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 1 2 3 4", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 1 2 0x30", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 1 2 +3", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 1 2 3x", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 Hidwrite 2147483648 1 2", LineProblem::HIDWRITE_NUMBERS},
+                      BadLineCase{"12 hidinit", LineProblem::HIDINIT_NUMBERS},
+                      BadLineCase{"12 hidinit 1 2", LineProblem::HIDINIT_NUMBERS},
+                      BadLineCase{"12 Hidread 1", LineProblem::HIDREAD_NUMBERS}));
 
 TEST(ParseLog, TakesBlankLinesAndAMissingLastLineEnd) {
     const Sim::ParsedLog parsed = ParseLog("\n1 hidinit 4660\n \t\r\n2 Hidwrite 4660 2 8");

@@ -61,21 +61,24 @@ HID2_LOG="$work/refused.log" HID2_SIMULATOR=1 probe text XY ZW
 grep -q ' hidinit 0$' "$work/refused.log" && ! grep -q Hidwrite "$work/refused.log" ||
   fail "a program reached the replaying board: $(head -3 "$work/refused.log")"
 sim --replay "$work/splash.log" 2>"$work/err" && fail "a second windowed replay started"
-grep -q "running already" "$work/err" || fail "second replay: $(cat "$work/err")"
+grep -q "すでに起動しています" "$work/err" || fail "second replay: $(cat "$work/err")"
 same "replay after a program tried" "$final" "$(sim --print)"
 quit_sim
 
-# Exit codes: 1 for a file that cannot be read, 2 for a malformed line, named; nothing
-# printed on the standard output either way.
+# Exit codes: 1 for a file that cannot be read, 2 for a malformed line, named in the
+# display language (Japanese here) or the one --lang names; nothing printed on the
+# standard output either way.
 status=0
 sim --replay "$work/absent.log" --text >"$work/out" 2>"$work/err" || status=$?
-[ "$status" = 1 ] && [ ! -s "$work/out" ] && grep -q "cannot read" "$work/err" ||
+[ "$status" = 1 ] && [ ! -s "$work/out" ] && grep -q "absent.log を読み込めません" "$work/err" ||
   fail "absent file: exit $status, $(cat "$work/out" "$work/err")"
 { head -n 2 "$work/program.log"; echo "12 Hidwrite 4660 1"; } >"$work/bad.log"
 status=0
 sim --replay "$work/bad.log" --text >"$work/out" 2>"$work/err" || status=$?
-[ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q "line 3: Hidwrite takes three numbers" "$work/err" ||
+[ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q "bad.log の 3 行目: Hidwrite のあとには数値が 3 つ" "$work/err" ||
   fail "malformed line: exit $status, $(cat "$work/out" "$work/err")"
+out=$(sim --lang en --replay "$work/bad.log" --text 2>&1) || true
+[[ "$out" == *"bad.log line 3: Hidwrite takes three numbers"* ]] || fail "malformed line in English: $out"
 status=0
 sim --replay "$work/bad.log" --hidden 2>"$work/err" || status=$?
 [ "$status" = 2 ] || fail "malformed line, windowed: exit $status"

@@ -23,12 +23,23 @@ goodbye0=" --- ｼｭｳﾘｮｳ --- "  # 15 characters; the clear left the 16t
 # No simulator: nothing to print or close, and the board is absent: every link
 # operation of bring-up and splash (22 + 102) asks hidinit, which answers 0.
 sim --print >"$work/out" 2>"$work/err" && fail "--print without a simulator succeeded"
-[ ! -s "$work/out" ] && grep -q "no simulator" "$work/err" || fail "--print without a simulator: $(cat "$work/out" "$work/err")"
+[ ! -s "$work/out" ] && grep -q "シミュレーターが起動していません" "$work/err" || fail "--print without a simulator: $(cat "$work/out" "$work/err")"
 sim --quit 2>/dev/null && fail "--quit without a simulator succeeded"
 HID2_LOG="$work/absent.log" HID2_SIMULATOR=1 probe bringup splash
 [ "$(count hidinit "$work/absent.log")" = 124 ] || fail "absent: hidinit calls $(count hidinit "$work/absent.log")"
 [ "$(count 'hidinit 0$' "$work/absent.log")" = 124 ] || fail "absent: hidinit answered a handle"
 [ "$(count Hidwrite "$work/absent.log")" = 0 ] || fail "absent: writes were made"
+
+# The messages and the help are in the Windows display language (Japanese in run_wine),
+# English under any other, and in the language --lang names.
+english() { LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$WINE_LOADER" "$bin/LCDSIM.exe" "$@"; }
+[ "$(english --print 2>&1)" = "LCDSIM: no simulator is running" ] || fail "--print in English: $(english --print 2>&1)"
+[ "$(sim --lang en --print 2>&1)" = "LCDSIM: no simulator is running" ] || fail "--print --lang en: $(sim --lang en --print 2>&1)"
+[ "$(english --lang ja --print 2>&1)" = "LCDSIM: シミュレーターが起動していません" ] || fail "--print --lang ja: $(english --lang ja --print 2>&1)"
+help_ja=$(sim --help) && help_en=$(english --help) || fail "--help: exit $?"
+[[ "$help_ja" == "使い方: LCDSIM.exe "*"--replay ファイル"*"終了コード:"* ]] || fail "--help in Japanese: $help_ja"
+[[ "$help_en" == "usage: LCDSIM.exe "*"--replay FILE"*"exit codes:"* ]] || fail "--help in English: $help_en"
+sim --lang fr 2>/dev/null && fail "--lang fr was taken"
 
 # Power-on: the display is off, every cell dark.
 start_sim
