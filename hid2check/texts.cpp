@@ -28,19 +28,18 @@ constexpr Entry CATALOGUE[] = {
      "1 it will not, or the library crashed or hung, 2 wrong command line,\n"
      "3 with --live: the library is fine but no board answered.\n",
      "使い方: hid2check [--live] [--lang en|ja] [PATH]\n"
-     "KORVAN3.exe が使う HID2.DLL を確認します。PATH を省略すると、hid2check.exe と\n"
-     "同じフォルダーの KORVAN3.exe に Windows が読み込ませる HID2.DLL を探します\n"
+     "KORVAN3.exe が使う HID2.DLL を調べます。PATH を省略すると、hid2check.exe と同じ\n"
+     "フォルダーの KORVAN3.exe を起動したときに Windows が読み込む HID2.DLL を探します\n"
      "（そのフォルダー、システム フォルダー、Windows フォルダー、カレント フォルダー、\n"
      "PATH のフォルダーの順）。\n"
-     "  --live        ボードも開き、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
-     "                ポートへの書き込み時間を調べ、液晶にテスト画面を出します\n"
-     "  --lang en|ja  表示の言語（省略すると Windows の表示言語）\n"
-     "ライブラリのコードは別のプロセスで動かします。ライブラリがクラッシュしても、\n"
-     "呼び出しが 10 秒たっても戻らなくても、その結果を報告します。\n"
-     "終了コード: 0 KORVAN3.exe はこのライブラリを読み込めます（--live のときはボードも\n"
-     "応答しました）、1 読み込めないか、ライブラリがクラッシュしたか固まりました、\n"
-     "2 コマンドラインの誤り、3 --live のとき、ライブラリは問題ないもののボードが\n"
-     "応答しませんでした。\n"},
+     "  --live        ボードも開いて、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
+     "                ポートへの書き込み時間を調べ、液晶にテスト画面を表示します\n"
+     "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
+     "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
+     "呼び出しが 10 秒たっても戻らなくても、その結果を報告できます。\n"
+     "終了コード: 0 KORVAN3.exe はこのライブラリを読み込めます（--live のときは、ボードも\n"
+     "応答しました）、1 読み込めない、またはライブラリがクラッシュしたか固まった、\n"
+     "2 コマンドラインの誤り、3 --live のとき、ライブラリは問題ないがボードが応答しない。\n"},
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
@@ -88,8 +87,8 @@ constexpr Entry CATALOGUE[] = {
     {Id::ADVICE_DECORATED,
      "a decorated name: the library was built without plain export names, ask its maker for "
      "the plain ones",
-     "装飾された名前です。飾りのない名前でエクスポートしていないビルドなので、飾りのない名前の版を"
-     "メーカーに問い合わせてください"},
+     "装飾付きの名前です。このライブラリは装飾なしの名前でエクスポートしていないので、装飾なしの"
+     "名前でエクスポートした版をメーカーに問い合わせてください"},
     {Id::ADVICE_LETTER_CASE, "another letter case: Windows matches names exactly",
      "大文字と小文字が違います。Windows は名前を大文字と小文字まで区別して探します"},
     {Id::LIST_SEPARATOR, ", ", "、"},

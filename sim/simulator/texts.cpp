@@ -50,7 +50,7 @@ constexpr Text TEXTS[] = {
      L"     a simulator runs already (--replay); the window cannot be made\n"
      L"  2  a wrong command line; a line of the log that is no call\n",
      L"USB-IO ボードと 16 文字 × 2 行の液晶をウィンドウの中で再現します。\n"
-     L"KORVAN3.exe からは、横に置いたシミュレーター用の HID2.DLL を通して使います。\n"
+     L"KORVAN3.exe からは、同じフォルダーにあるシミュレーター用の HID2.DLL を通して使います。\n"
      L"\n"
      L"  (オプションなし)     シミュレーターを起動します（同時に 1 つだけ）\n"
      L"  --hidden             ウィンドウを出さずに動かします\n"
