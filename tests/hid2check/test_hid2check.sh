@@ -103,6 +103,10 @@ HID2_FAULT=crash-Hidwrite check "Japanese" 1 '^ボード: 応答しました（�
 ^判定: KORVAN3\.exe も同じ呼び出しで異常終了します' --live "$faulty"
 run_wine "$bin/hid2check.exe" --help | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "Japanese: not UTF-8"
 check "Japanese help" 0 '^終了コード: 0 KORVAN3\.exe' --help
+mkdir -p "$work/ボード用"
+cp "$bin/HID2.DLL" "$work/ボード用/"
+check "a Japanese folder name" 0 '^ライブラリ: .*\\ボード用\\HID2\.DLL$
+^判定: KORVAN3\.exe はこのライブラリを読み込めます' "$(windows_path "$work/ボード用/HID2.DLL")"
 lang=(--lang en)
 
 # Without a path, the library Windows would load for a KORVAN3.exe beside hid2check.exe.
