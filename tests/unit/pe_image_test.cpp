@@ -18,11 +18,13 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
     Put16(bytes, at + 2, value >> 16);
 }
 
+// Where the headers, the one section header and that section's raw data lie.
+constexpr size_t PE = 0x40, OPTIONAL = PE + 24, SECTION = OPTIONAL + 224, RAW = 0x200;
+
 // A minimal PE32 image: one section at RVA 0x1000 (file offset 0x200) holding the
 // export directory, the name pointers and the names.
 std::vector<uint8_t> Image(uint16_t machine, uint16_t characteristics,
                            const std::vector<std::string>& names) {
-    constexpr size_t PE = 0x40, OPTIONAL = PE + 24, SECTION = OPTIONAL + 224, RAW = 0x200;
     std::vector<uint8_t> bytes(RAW + 0x200, 0);
     bytes[0] = 'M';
     bytes[1] = 'Z';
@@ -81,6 +83,19 @@ TEST(PeImage, DamagedFilesAreReadWithinTheirBytes) {
     Put32(wild, 0x200 + 0x44, 0x7FFFFFF0);
     EXPECT_EQ(PeImage::Describe(wild).exportNames, std::vector<std::string>{"Hidread"});
     EXPECT_FALSE(PeImage::Describe(std::vector<uint8_t>{'M', 'Z'}).isImage);
+}
+
+// A section longer in memory than in the file: its tail is zeros once loaded, so an
+// export directory there is empty, whatever bytes follow the section's data in the file.
+TEST(PeImage, ExportDirectoryPastTheSectionsDataIsNotRead) {
+    std::vector<uint8_t> image = Image(0x14C, 0x2102, EXPORTS);
+    const std::vector<uint8_t> directory(image.begin() + RAW, image.begin() + RAW + 0x40);
+    image.insert(image.end(), directory.begin(), directory.end());
+    Put32(image, OPTIONAL + 96, 0x1200); // export directory, just past the raw data
+    Put32(image, SECTION + 8, 0x1000);   // virtual size
+    const PeImage::Description d = PeImage::Describe(image);
+    EXPECT_TRUE(d.isLibrary);
+    EXPECT_EQ(d.exportNames, std::vector<std::string>{});
 }
 
 struct NearCase {

@@ -3,16 +3,19 @@
 //   bringup | splash | text ROW0 ROW1 | datetime | goodbye
 //   await FILE       waits (up to a minute) until FILE exists, then goes on
 //   write H P V      calls Hidwrite(H, P, V) directly, bypassing the link's handle
+//   read H P         calls Hidread(H, P), which the program never does, and prints its result
 // Exits 2 on an argument it does not know.
 #include "lcd_screens.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-// The library's write entry, called here with handles the link would never use.
+// The library's entries, called here with handles the link would never use.
 extern "C" __declspec(dllimport) int __stdcall Hidwrite(int handle, int port, int value);
+extern "C" __declspec(dllimport) int __stdcall Hidread(int handle, int port);
 
 namespace {
 
@@ -54,6 +57,9 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(step, "write") == 0 && left >= 3) {
             Hidwrite(Number(argv[i + 1]), Number(argv[i + 2]), Number(argv[i + 3]));
             i += 3;
+        } else if (std::strcmp(step, "read") == 0 && left >= 2) {
+            std::printf("%d\n", Hidread(Number(argv[i + 1]), Number(argv[i + 2])));
+            i += 2;
         } else {
             return 2;
         }

@@ -26,6 +26,26 @@ for convention in stdcall cdecl; do
     fail "forwarding to the $convention library logs other lines: $(head -n 8 "$work/diff")"
 done
 
+# A library that records what reaches it, in either convention. A write passed on as the
+# first call, from a stack that holds other values, arrives with all three arguments; a
+# read, which the program never makes, is passed on by the stand-in and answered.
+recorded=$work/recorded.log
+passing_on() { HID2_FORWARD=$library RECORDED_CALLS=$recorded run_wine "$@" | tr -d '\r'; }
+for convention in stdcall cdecl; do
+  library=$(windows_path "$WINE_BIN_DIR/recording/$convention/HID2REC.DLL")
+  : >"$recorded"
+  printed=$(passing_on "$WINE_BIN_DIR/forward_probe.exe") || fail "forward probe, $convention"
+  [ "$printed" = "Hidwrite -32768 1 195 -> 1" ] || fail "forward probe, $convention: $printed"
+  [ "$(cat "$recorded")" = "Hidwrite -32768 1 195" ] ||
+    fail "the $convention library was passed: $(cat "$recorded")"
+  : >"$recorded"
+  answer=$(passing_on "$WINE_BIN_DIR/screens_probe.exe" read 4660 2) ||
+    fail "read through the stand-in, $convention"
+  [ "$(cat "$recorded")" = "Hidread 4660 2" ] ||
+    fail "read, the $convention library was passed: $(cat "$recorded")"
+  [ "$answer" = 165 ] || fail "read, $convention: answered $answer, not the library's 165"
+done
+
 # A library that cannot be loaded answers as an absent board.
 : >"$work/none.log"
 HID2_FORWARD='Z:\nowhere\HID2REAL.DLL' HID2_LOG="$work/none.log" run_wine "$WINE_BIN_DIR/screens_probe.exe" bringup ||
