@@ -2,7 +2,7 @@
 # Capture through the stand-in: with HID2_FORWARD naming another library (here the
 # stand-in itself, renamed as a user renames the maker's, in either calling convention)
 # every call is passed on, its result returned, and the log holds the same lines as a
-# run that records directly.
+# run that records directly; a library that only records shows what arrives there.
 source "$(dirname "$0")/wine_env.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
