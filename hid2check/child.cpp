@@ -112,20 +112,28 @@ void CheckLive() {
 
 } // namespace
 
-int Run(HANDLE report, bool live, const std::wstring& path) {
+int Run(HANDLE report, Check check, const std::wstring& path) {
     reportPipe = report;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnCrash);
 
     Tell("step load");
     const HMODULE module = LoadLibraryW(path.c_str());
-    if (module == nullptr) {
+    // Windows binds all three names when it starts KORVAN3.exe, or does not start it; a
+    // name in the export table may still lead nowhere (forwarded to a missing library).
+    const bool bound =
+        module != nullptr &&
+        (check == Check::LOAD ||
+         (GetProcAddress(module, "Hidread") != nullptr &&
+          (libraryHidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "hidinit"))) !=
+              nullptr &&
+          (libraryHidwrite =
+               reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidwrite"))) != nullptr));
+    if (!bound) {
         Tell("load-failed " + std::to_string(GetLastError()));
     } else {
         Tell("loaded");
-        libraryHidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "hidinit"));
-        libraryHidwrite = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidwrite"));
-        if (live && libraryHidinit != nullptr && libraryHidwrite != nullptr) {
+        if (check == Check::LIVE) {
             CheckLive();
         }
     }

@@ -10,11 +10,16 @@
 namespace Child {
 
 // The switch that makes hid2check the checking process:
-//   hid2check --check-in-child <pipe handle> load|live <library path>
+//   hid2check --check-in-child <pipe handle> load|bind|live <library path>
 constexpr const wchar_t* SWITCH = L"--check-in-child";
 
-// Loads the library and, when `live`, opens the board, probes, times the writes and shows
-// the test screen; every line goes to `report`. The process's exit code.
-int Run(HANDLE report, bool live, const std::wstring& path);
+// LOAD: only load the library (its names are not all there); BIND: load it and find the
+// three entry points, as Windows does for KORVAN3.exe; LIVE: then also open the board,
+// probe, time the writes and show the test screen.
+enum class Check { LOAD, BIND, LIVE };
+constexpr const wchar_t* CHECK_NAMES[] = {L"load", L"bind", L"live"};
+
+// Checks the library as asked; every line goes to `report`. The process's exit code.
+int Run(HANDLE report, Check check, const std::wstring& path);
 
 } // namespace Child

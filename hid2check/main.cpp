@@ -280,7 +280,12 @@ int CheckingProcess(int argc, wchar_t** argv) {
     }
     const HANDLE report =
         reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
-    return Child::Run(report, std::wcscmp(argv[3], L"live") == 0, argv[4]);
+    for (const Child::Check check : {Child::Check::LOAD, Child::Check::BIND, Child::Check::LIVE}) {
+        if (std::wcscmp(argv[3], Child::CHECK_NAMES[static_cast<int>(check)]) == 0) {
+            return Child::Run(report, check, argv[4]);
+        }
+    }
+    return Report::EXIT_USAGE;
 }
 
 } // namespace
@@ -320,6 +325,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     Report::Names names = CheckNames(image);
     const bool live = options.live && names.complete;
+    const Child::Check check =
+        live ? Child::Check::LIVE : (names.complete ? Child::Check::BIND : Child::Check::LOAD);
     Report::Session session(language, live, std::move(names), Console::Line, SystemMessage);
-    return Supervisor::Run(path, live, session, SystemMessage);
+    return Supervisor::Run(path, check, session, SystemMessage);
 }

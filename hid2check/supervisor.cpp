@@ -29,7 +29,7 @@ std::wstring OwnPath() {
 
 // The checking process, sharing the console (so Ctrl+C stops both) but writing nothing to
 // it, and in a job that ends it if this process ends first.
-bool Start(const std::wstring& path, bool live, Checking& checking) {
+bool Start(const std::wstring& path, Child::Check check, Checking& checking) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&checking.lines, &writeEnd, &inherited, 0)) {
@@ -45,8 +45,8 @@ bool Start(const std::wstring& path, bool live, Checking& checking) {
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
 
     std::wstring commandLine = L"\"" + OwnPath() + L"\" " + Child::SWITCH + L" " +
-                               std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) +
-                               (live ? L" live \"" : L" load \"") + path + L"\"";
+                               std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
+                               Child::CHECK_NAMES[static_cast<int>(check)] + L" \"" + path + L"\"";
     const bool started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
                        nullptr, nullptr, &startup, &checking.process) != 0;
@@ -104,10 +104,10 @@ void Close(Checking& checking) {
 
 } // namespace
 
-int Run(const std::wstring& path, bool live, Report::Session& session,
+int Run(const std::wstring& path, Child::Check check, Report::Session& session,
         const Report::Session::SystemMessage& systemMessage) {
     Checking checking;
-    if (!Start(path, live, checking)) {
+    if (!Start(path, check, checking)) {
         return session.NotStarted(systemMessage(GetLastError()));
     }
     const ULONGLONG start = GetTickCount64();

@@ -3,6 +3,7 @@
 // dies, is reported here, where nothing of the library runs.
 #pragma once
 
+#include "child.h"
 #include "report.h"
 
 #include <string>
@@ -12,7 +13,7 @@ namespace Supervisor {
 // Checks `path` in a checking process; hid2check's exit code.
 // Checks `path` in a checking process; hid2check's exit code. `systemMessage` words a
 // Windows error code.
-int Run(const std::wstring& path, bool live, Report::Session& session,
+int Run(const std::wstring& path, Child::Check check, Report::Session& session,
         const Report::Session::SystemMessage& systemMessage);
 
 } // namespace Supervisor

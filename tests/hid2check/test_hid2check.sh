@@ -54,6 +54,11 @@ check "unloadable" 1 '^load: fails: .*\(error 126\)$
 ^hidinit: exported$
 ^verdict: KORVAN3\.exe will not start with this library: Windows cannot load it' \
   "$(windows_path "$bin/variants/unloadable/HID2.DLL")"
+for option in "" --live; do
+  check "forwarded to nowhere $option" 1 '^load: fails: .*\(error 127\)$
+^verdict: KORVAN3\.exe will not start with this library: Windows cannot load it' \
+    $option "$(windows_path "$bin/variants/forwarded/HID2.DLL")"
+done
 check "other machine" 1 "^format: $other library; KORVAN3\\.exe is $own and cannot load it$" \
   "$(windows_path "$bin/variants/other-machine/HID2.DLL")"
 check "not a library" 1 '^format: not a Windows library$' "$(windows_path "$work/text/HID2.DLL")"
