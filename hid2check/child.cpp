@@ -80,6 +80,19 @@ void TimeWrites(int handle) {
     Tell(times);
 }
 
+Hid2Call::Entry EntryOf(HMODULE module, const char* name) {
+    return reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, name));
+}
+
+// Windows binds all three names when it starts KORVAN3.exe, or does not start it; a name
+// in the export table may still lead nowhere (forwarded to a missing library). On failure
+// the last error is GetProcAddress's.
+bool Bind(HMODULE module) {
+    return (libraryHidinit = EntryOf(module, "hidinit")) != nullptr &&
+           (libraryHidwrite = EntryOf(module, "Hidwrite")) != nullptr &&
+           EntryOf(module, "Hidread") != nullptr;
+}
+
 // Opens the board, finds the convention, times the writes and shows the test screen;
 // stops where the report's verdict is already clear.
 void CheckLive() {
@@ -119,16 +132,7 @@ int Run(HANDLE report, Check check, const std::wstring& path) {
 
     Tell("step load");
     const HMODULE module = LoadLibraryW(path.c_str());
-    // Windows binds all three names when it starts KORVAN3.exe, or does not start it; a
-    // name in the export table may still lead nowhere (forwarded to a missing library).
-    const bool bound =
-        module != nullptr &&
-        (check == Check::LOAD ||
-         (GetProcAddress(module, "Hidread") != nullptr &&
-          (libraryHidinit = reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "hidinit"))) !=
-              nullptr &&
-          (libraryHidwrite =
-               reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, "Hidwrite"))) != nullptr));
+    const bool bound = module != nullptr && (check == Check::LOAD || Bind(module));
     if (!bound) {
         Tell("load-failed " + std::to_string(GetLastError()));
     } else {
