@@ -2,11 +2,10 @@
 
 #include "hid2_call.h"
 #include "lcd_screens.h"
+#include "microseconds.h"
 #include "report.h"
 
-#include <cstdio>
 #include <string>
-#include <vector>
 
 namespace Child {
 namespace {
@@ -16,7 +15,7 @@ constexpr int CONTROL_PORT = 2;
 constexpr int ALL_LINES_LOW = 0;
 constexpr int TIMED_WRITES = 64;
 // A slow library is timed with fewer writes rather than for longer than this.
-constexpr double TIMING_BUDGET_MICROSECONDS = 2e6;
+constexpr long long TIMING_BUDGET_MICROSECONDS = 2000000;
 
 HANDLE reportPipe = INVALID_HANDLE_VALUE;
 Hid2Call::Entry libraryHidinit = nullptr;
@@ -46,22 +45,6 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-double Microseconds() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) {
-        QueryPerformanceFrequency(&frequency);
-    }
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-std::string Decimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 int WriteControlLow(int handle) {
     const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
     return Hid2Call::Call(libraryHidwrite, arguments, 3).stackLeft;
@@ -69,12 +52,13 @@ int WriteControlLow(int handle) {
 
 void TimeWrites(int handle) {
     std::string times = "timed";
-    const double start = Microseconds();
+    const long long start = NowMicroseconds();
     for (int i = 0;
-         i < TIMED_WRITES && (i == 0 || Microseconds() - start < TIMING_BUDGET_MICROSECONDS); ++i) {
-        const double before = Microseconds();
+         i < TIMED_WRITES && (i == 0 || NowMicroseconds() - start < TIMING_BUDGET_MICROSECONDS);
+         ++i) {
+        const long long before = NowMicroseconds();
         WriteControlLow(handle);
-        times += " " + Decimal(Microseconds() - before);
+        times += " " + std::to_string(NowMicroseconds() - before);
         Tell("tick");
     }
     Tell(times);
@@ -97,9 +81,9 @@ bool Bind(HMODULE module) {
 // stops where the report's verdict is already clear.
 void CheckLive() {
     Tell("step hidinit");
-    const double before = Microseconds();
+    const long long before = NowMicroseconds();
     const int result = Hid2Call::Call(libraryHidinit, nullptr, 0).value;
-    Tell("opened " + std::to_string(result) + " " + Decimal(Microseconds() - before));
+    Tell("opened " + std::to_string(result) + " " + std::to_string(NowMicroseconds() - before));
     const int handle = Report::HandleOf(result);
     if (handle == 0) {
         return;
