@@ -246,27 +246,25 @@ bool ChoosesLanguage(int i, int argc, wchar_t** argv) {
            (std::wcscmp(argv[i + 1], L"en") == 0 || std::wcscmp(argv[i + 1], L"ja") == 0);
 }
 
-// --lang is read first, so that even a wrong command line is answered in it.
+// The whole command line is read before anything is said, so that even a wrong one is
+// answered in the language it asks for; the first argument not understood is the one named.
 Options Parse(int argc, wchar_t** argv) {
     Options options;
     language = WindowsLanguage();
     for (int i = 1; i < argc; ++i) {
-        if (ChoosesLanguage(i, argc, argv)) {
-            language = std::wcscmp(argv[++i], L"ja") == 0 ? Texts::Language::JAPANESE
-                                                          : Texts::Language::ENGLISH;
-        }
-    }
-    for (int i = 1; i < argc && !options.wrong; ++i) {
         const std::wstring argument = argv[i];
         if (argument == L"--help" || argument == L"-h" || argument == L"/?") {
             options.help = true;
         } else if (argument == L"--live") {
             options.live = true;
         } else if (ChoosesLanguage(i, argc, argv)) {
-            ++i;
+            language = std::wcscmp(argv[++i], L"ja") == 0 ? Texts::Language::JAPANESE
+                                                          : Texts::Language::ENGLISH;
         } else if (argument.empty() || argument[0] == L'-' || !options.path.empty()) {
-            options.wrong = true;
-            options.unexpected = argument;
+            if (!options.wrong) {
+                options.wrong = true;
+                options.unexpected = argument;
+            }
         } else {
             options.path = argument;
         }
