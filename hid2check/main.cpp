@@ -326,5 +326,5 @@ int wmain(int argc, wchar_t** argv) {
     const Child::Check check =
         live ? Child::Check::LIVE : (names.complete ? Child::Check::BIND : Child::Check::LOAD);
     Report::Session session(language, live, std::move(names), Console::Line, SystemMessage);
-    return Supervisor::Run(path, check, session, SystemMessage);
+    return Supervisor::Run(path, check, session);
 }

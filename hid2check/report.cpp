@@ -243,8 +243,8 @@ int Session::Stopped(bool callTimedOut) {
     return Verdict();
 }
 
-int Session::NotStarted(const std::string& why) {
-    Finding(Say(Id::NOT_STARTED, {why}));
+int Session::NotStarted(uint32_t error) {
+    Finding(Say(Id::NOT_STARTED, {systemMessage(error)}));
     return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
 }
 

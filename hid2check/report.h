@@ -79,8 +79,8 @@ class Session {
     // The checking process was stopped: a call gave no answer within CALL_LIMIT_SECONDS,
     // or all together took longer than TOTAL_LIMIT_SECONDS.
     int Stopped(bool callTimedOut);
-    // The checking process could not be started, for the reason given.
-    int NotStarted(const std::string& why);
+    // The checking process could not be started, for this Windows error.
+    int NotStarted(uint32_t error);
 
   private:
     enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN };

@@ -104,11 +104,10 @@ void Close(Checking& checking) {
 
 } // namespace
 
-int Run(const std::wstring& path, Child::Check check, Report::Session& session,
-        const Report::Session::SystemMessage& systemMessage) {
+int Run(const std::wstring& path, Child::Check check, Report::Session& session) {
     Checking checking;
     if (!Start(path, check, checking)) {
-        return session.NotStarted(systemMessage(GetLastError()));
+        return session.NotStarted(GetLastError());
     }
     const ULONGLONG start = GetTickCount64();
     ULONGLONG lastHeard = start;

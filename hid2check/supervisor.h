@@ -11,9 +11,7 @@
 namespace Supervisor {
 
 // Checks `path` in a checking process; hid2check's exit code.
-// Checks `path` in a checking process; hid2check's exit code. `systemMessage` words a
-// Windows error code.
-int Run(const std::wstring& path, Child::Check check, Report::Session& session,
-        const Report::Session::SystemMessage& systemMessage);
+// Checks `path` in a checking process; hid2check's exit code.
+int Run(const std::wstring& path, Child::Check check, Report::Session& session);
 
 } // namespace Supervisor
