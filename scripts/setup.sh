@@ -22,8 +22,18 @@ if [ "${#missing[@]}" -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # A mirror caught mid-sync fails one index or another; what did arrive is usually
+  # enough. When the security archive's i386 index is the one missing, its amd64
+  # packages are newer than any i386 twin apt can see, and the two architectures of a
+  # library must match: the install is then tried again from the main archive alone.
+  apt-get update -q || apt-get update -q || echo "setup: package lists incomplete" >&2
+  if ! apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    main_archive_first=$(mktemp)
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 90\n' >"$main_archive_first"
+    apt-get install -y -q --no-install-recommends -o Dir::Etc::Preferences="$main_archive_first" \
+      "${missing[@]}"
+    rm -f "$main_archive_first"
+  fi
 fi
 
 # Wine reads the ANSI code page from the locale: ja_JP.UTF-8 gives code page 932.
