@@ -1,8 +1,8 @@
 #include "child.h"
 
+#include "clock.h"
 #include "hid2_call.h"
 #include "lcd_screens.h"
-#include "microseconds.h"
 #include "report.h"
 
 #include <string>
@@ -52,13 +52,13 @@ int WriteControlLow(int handle) {
 
 void TimeWrites(int handle) {
     std::string times = "timed";
-    const long long start = NowMicroseconds();
-    for (int i = 0;
-         i < TIMED_WRITES && (i == 0 || NowMicroseconds() - start < TIMING_BUDGET_MICROSECONDS);
+    const long long start = Clock::NowMicroseconds();
+    for (int i = 0; i < TIMED_WRITES &&
+                    (i == 0 || Clock::NowMicroseconds() - start < TIMING_BUDGET_MICROSECONDS);
          ++i) {
-        const long long before = NowMicroseconds();
+        const long long before = Clock::NowMicroseconds();
         WriteControlLow(handle);
-        times += " " + std::to_string(NowMicroseconds() - before);
+        times += " " + std::to_string(Clock::NowMicroseconds() - before);
         Tell("tick");
     }
     Tell(times);
@@ -81,9 +81,10 @@ bool Bind(HMODULE module) {
 // stops where the report's verdict is already clear.
 void CheckLive() {
     Tell("step hidinit");
-    const long long before = NowMicroseconds();
+    const long long before = Clock::NowMicroseconds();
     const int result = Hid2Call::Call(libraryHidinit, nullptr, 0).value;
-    Tell("opened " + std::to_string(result) + " " + std::to_string(NowMicroseconds() - before));
+    Tell("opened " + std::to_string(result) + " " +
+         std::to_string(Clock::NowMicroseconds() - before));
     const int handle = Report::HandleOf(result);
     if (handle == 0) {
         return;

@@ -1,7 +1,7 @@
 #include "hid2_log.h"
 
+#include "clock.h"
 #include "forward_link.h"
-#include "microseconds.h"
 
 #include <windows.h>
 
@@ -33,7 +33,7 @@ void Line(const char* format, ...) {
         return;
     }
     char line[128];
-    int length = std::snprintf(line, sizeof line, "%lld ", NowMicroseconds());
+    int length = std::snprintf(line, sizeof line, "%lld ", Clock::NowMicroseconds());
     va_list arguments;
     va_start(arguments, format);
     length += std::vsnprintf(line + length, sizeof line - static_cast<size_t>(length) - 1, format,

@@ -1,6 +1,6 @@
 #include "sim_link.h"
 
-#include "microseconds.h"
+#include "clock.h"
 #include "sim_protocol.h"
 
 #include <windows.h>
@@ -20,7 +20,7 @@ constexpr UINT SEND_TIMEOUT_MS = 5000;
 // Microseconds since the previous call into the library; 0 for the first call.
 uint64_t MicrosecondsSinceLastCall() {
     const long long previous = lastCallMicroseconds;
-    lastCallMicroseconds = NowMicroseconds();
+    lastCallMicroseconds = Clock::NowMicroseconds();
     if (previous < 0 || lastCallMicroseconds < previous) {
         return 0;
     }

@@ -1,8 +1,8 @@
 #include "sim_window.h"
 
 #include "board.h"
+#include "clock.h"
 #include "lcd_view.h"
-#include "microseconds.h"
 #include "replay.h"
 #include "sim_protocol.h"
 #include "texts.h"
@@ -92,7 +92,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
         replayName = settings->replayName;
         SetWindowTextW(window,
                        Texts::Fill(Texts::Get(Texts::Id::REPLAY_TITLE), {replayName}).c_str());
-        replayStartMicroseconds = NowMicroseconds();
+        replayStartMicroseconds = Clock::NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
     return 0;
@@ -112,7 +112,7 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
 }
 
 void OnReplayTimer(HWND window) {
-    if (replay->PlayUntil(static_cast<uint64_t>(NowMicroseconds() - replayStartMicroseconds),
+    if (replay->PlayUntil(static_cast<uint64_t>(Clock::NowMicroseconds() - replayStartMicroseconds),
                           *board)) {
         boardChanged = true;
     }

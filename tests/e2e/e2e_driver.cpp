@@ -2,7 +2,7 @@
 // checks it from outside through the Win32 API, as a user and the board would see it.
 //   e2e_driver <scenario> <path of KORVAN3.exe> <log file> [screenshot of the window]
 // Prints one line per failed check and exits 1 if any failed.
-#include "microseconds.h"
+#include "clock.h"
 
 #include <windows.h>
 
@@ -221,7 +221,7 @@ bool Start(Program& program, const std::string& exe, const std::string& log,
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
-    program.startMicroseconds = NowMicroseconds();
+    program.startMicroseconds = Clock::NowMicroseconds();
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &program.process)) {
         Check(false, "cannot start %s (error %lu)", exe.c_str(), GetLastError());
@@ -784,7 +784,7 @@ void Benchmark(const std::string& exe, const std::string& log) {
     if (!Start(program, exe, log, "")) {
         return;
     }
-    const long long windowAt = NowMicroseconds() - program.startMicroseconds;
+    const long long windowAt = Clock::NowMicroseconds() - program.startMicroseconds;
     std::vector<Call> calls = WaitForWrites(program, BRING_UP_AND_SPLASH);
     const size_t bringUpAndSplash = CountOf(calls, "Hidwrite");
     std::printf("window exists after      %8.1f ms\n", static_cast<double>(windowAt) / 1000.0);
@@ -801,9 +801,9 @@ void Benchmark(const std::string& exe, const std::string& log) {
         const size_t before = CountOf(ReadLog(log), "Hidwrite");
         std::vector<long long> roundTrips;
         for (int i = 0; i < 200; ++i) {
-            const long long start = NowMicroseconds();
+            const long long start = Clock::NowMicroseconds();
             Click(program, id);
-            roundTrips.push_back(NowMicroseconds() - start);
+            roundTrips.push_back(Clock::NowMicroseconds() - start);
         }
         const size_t writes = CountOf(ReadLog(log), "Hidwrite") - before;
         std::printf("%s click: median round trip %.3f ms over 200, %zu port writes per screen\n",
