@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "hid2_call.h"
+#include "hid2_entries.h"
 #include "lcd_screens.h"
 #include "report.h"
 
@@ -18,8 +19,7 @@ constexpr int TIMED_WRITES = 64;
 constexpr long long TIMING_BUDGET_MICROSECONDS = 2000000;
 
 HANDLE reportPipe = INVALID_HANDLE_VALUE;
-Hid2Call::Entry libraryHidinit = nullptr;
-Hid2Call::Entry libraryHidwrite = nullptr;
+Hid2Entries::Entries library;
 // The first handle hidinit gave: the bring-up asks again and gets the same one.
 int openedHandle = 0;
 
@@ -47,7 +47,7 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
 
 int WriteControlLow(int handle) {
     const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
-    return Hid2Call::Call(libraryHidwrite, arguments, 3).stackLeft;
+    return Hid2Call::Call(library.hidwrite, arguments, 3).stackLeft;
 }
 
 void TimeWrites(int handle) {
@@ -64,25 +64,12 @@ void TimeWrites(int handle) {
     Tell(times);
 }
 
-Hid2Call::Entry EntryOf(HMODULE module, const char* name) {
-    return reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, name));
-}
-
-// Windows binds all three names when it starts KORVAN3.exe, or does not start it; a name
-// in the export table may still lead nowhere (forwarded to a missing library). On failure
-// the last error is GetProcAddress's.
-bool Bind(HMODULE module) {
-    return (libraryHidinit = EntryOf(module, "hidinit")) != nullptr &&
-           (libraryHidwrite = EntryOf(module, "Hidwrite")) != nullptr &&
-           EntryOf(module, "Hidread") != nullptr;
-}
-
 // Opens the board, finds the convention, times the writes and shows the test screen;
 // stops where the report's verdict is already clear.
 void CheckLive() {
     Tell("step hidinit");
     const long long before = Clock::NowMicroseconds();
-    const int result = Hid2Call::Call(libraryHidinit, nullptr, 0).value;
+    const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
     Tell("opened " + std::to_string(result) + " " +
          std::to_string(Clock::NowMicroseconds() - before));
     const int handle = Report::HandleOf(result);
@@ -117,7 +104,9 @@ int Run(HANDLE report, Check check, const std::wstring& path) {
 
     Tell("step load");
     const HMODULE module = LoadLibraryW(path.c_str());
-    const bool bound = module != nullptr && (check == Check::LOAD || Bind(module));
+    // Windows binds all three names when it starts KORVAN3.exe, or does not start it.
+    const bool bound =
+        module != nullptr && (check == Check::LOAD || Hid2Entries::Bind(module, library));
     if (!bound) {
         Tell("load-failed " + std::to_string(GetLastError()));
     } else {
@@ -136,12 +125,12 @@ int Run(HANDLE report, Check check, const std::wstring& path) {
 // the board again; it gets the handle already opened instead of a second one.
 extern "C" int HID2_CALL hidinit(void) {
     return Child::openedHandle != 0 ? Child::openedHandle
-                                    : Hid2Call::Call(Child::libraryHidinit, nullptr, 0).value;
+                                    : Hid2Call::Call(Child::library.hidinit, nullptr, 0).value;
 }
 
 extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
     const int arguments[] = {handle, port, value};
-    const int result = Hid2Call::Call(Child::libraryHidwrite, arguments, 3).value;
+    const int result = Hid2Call::Call(Child::library.hidwrite, arguments, 3).value;
     Child::Tell("tick");
     return result;
 }

@@ -9,12 +9,17 @@
 // 1 it will not, or the library crashed or hung, 2 wrong command line, 3 (--live) the
 // library is fine but no board answered.
 #include "child.h"
+#include "command_line.h"
 #include "console.h"
+#include "hid2_entries.h"
+#include "own_folder.h"
 #include "pe_image.h"
+#include "places.h"
 #include "report.h"
 #include "search.h"
 #include "supervisor.h"
 #include "texts.h"
+#include "utf8.h"
 
 #include <windows.h>
 
@@ -27,8 +32,6 @@ namespace {
 
 using Texts::Id;
 
-// The names KORVAN3.exe imports; Windows refuses to start it if one is missing.
-constexpr const char* REQUIRED_NAMES[] = {"hidinit", "Hidwrite", "Hidread"};
 constexpr bool SIXTY_FOUR_BIT = sizeof(void*) == 8;
 
 Texts::Language language = Texts::Language::ENGLISH;
@@ -63,72 +66,19 @@ std::string SystemMessage(uint32_t error) {
             message.back() == L'.' || message.back() == L'。')) {
         message.pop_back();
     }
-    return Console::Utf8(message);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-std::wstring OwnFolder() {
-    wchar_t exe[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    return FolderOf(std::wstring(exe, length < MAX_PATH ? length : 0));
-}
-
-std::wstring FullPath(const std::wstring& path) {
-    wchar_t full[MAX_PATH];
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::wstring(full, length) : path;
-}
-
-// A 32-bit program on 64-bit Windows asks for System32 and is given SysWOW64: name that.
-std::string SystemFolder() {
-    wchar_t folder[MAX_PATH];
-    BOOL redirected = FALSE;
-    UINT length = 0;
-    if (IsWow64Process(GetCurrentProcess(), &redirected) && redirected) {
-        length = GetSystemWow64DirectoryW(folder, MAX_PATH);
-    }
-    if (length == 0 || length >= MAX_PATH) {
-        length = GetSystemDirectoryW(folder, MAX_PATH);
-    }
-    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
-}
-
-std::string WindowsFolder() {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
-}
-
-std::string CurrentFolder() {
-    wchar_t folder[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-    return Console::Utf8(std::wstring(folder, length < MAX_PATH ? length : 0));
-}
-
-std::string PathVariable() {
-    std::wstring value(GetEnvironmentVariableW(L"PATH", nullptr, 0), L'\0');
-    value.resize(GetEnvironmentVariableW(L"PATH", value.data(), static_cast<DWORD>(value.size())));
-    return Console::Utf8(value);
-}
-
-bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Console::Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return Utf8::FromWide(message);
 }
 
 // The HID2.DLL that Windows would give a KORVAN3.exe in this folder, named with where it
 // was found and any later one it wins over; empty when there is none.
 std::wstring LibraryWindowsWouldLoad() {
-    const std::vector<Search::Folder> libraries =
-        Search::Libraries(Search::Folders(Console::Utf8(OwnFolder()), SystemFolder(),
-                                          WindowsFolder(), CurrentFolder(), PathVariable()),
-                          IsFile);
+    const std::vector<Search::Folder> libraries = Search::Libraries(
+        Search::Folders(Utf8::FromWide(OwnFolder::Path()), Places::SystemFolder(),
+                        Places::WindowsFolder(), Places::CurrentFolder(), Places::PathVariable()),
+        Places::IsFile);
     if (libraries.empty()) {
-        Console::Line(Say(Id::LIBRARY, {Console::Utf8(OwnFolder()) + "\\" + Search::LIBRARY_NAME}));
+        Console::Line(
+            Say(Id::LIBRARY, {Utf8::FromWide(OwnFolder::Path()) + "\\" + Search::LIBRARY_NAME}));
         return L"";
     }
     Console::Line(Say(Id::LIBRARY, {libraries[0].path}));
@@ -136,7 +86,7 @@ std::wstring LibraryWindowsWouldLoad() {
     for (size_t i = 1; i < libraries.size(); ++i) {
         Console::Line(Say(Id::ALSO_FOUND, {libraries[i].path, Say(libraries[i].place)}));
     }
-    return Console::Wide(libraries[0].path);
+    return Utf8::ToWide(libraries[0].path);
 }
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
@@ -204,7 +154,7 @@ bool CheckFile(const std::wstring& path, PeImage::Description& image, std::strin
 Report::Names CheckNames(const PeImage::Description& image) {
     Report::Names names;
     std::vector<std::string> missing;
-    for (const char* name : REQUIRED_NAMES) {
+    for (const char* name : Hid2Entries::NAMES) {
         const auto& exports = image.exportNames;
         if (std::find(exports.begin(), exports.end(), name) != exports.end()) {
             names.findings.push_back(Say(Id::NAME_EXPORTED, {name}));
@@ -227,51 +177,6 @@ Report::Names CheckNames(const PeImage::Description& image) {
     return names;
 }
 
-Texts::Language WindowsLanguage() {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Texts::Language::JAPANESE
-                                                                      : Texts::Language::ENGLISH;
-}
-
-struct Options {
-    bool live = false;
-    std::wstring path;
-    bool help = false;
-    std::wstring unexpected; // the first argument that is not understood
-    bool wrong = false;
-};
-
-// True when argv[i] is --lang followed by a language hid2check speaks.
-bool ChoosesLanguage(int i, int argc, wchar_t** argv) {
-    return std::wcscmp(argv[i], L"--lang") == 0 && i + 1 < argc &&
-           (std::wcscmp(argv[i + 1], L"en") == 0 || std::wcscmp(argv[i + 1], L"ja") == 0);
-}
-
-// The whole command line is read before anything is said, so that even a wrong one is
-// answered in the language it asks for; the first argument not understood is the one named.
-Options Parse(int argc, wchar_t** argv) {
-    Options options;
-    language = WindowsLanguage();
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring argument = argv[i];
-        if (argument == L"--help" || argument == L"-h" || argument == L"/?") {
-            options.help = true;
-        } else if (argument == L"--live") {
-            options.live = true;
-        } else if (ChoosesLanguage(i, argc, argv)) {
-            language = std::wcscmp(argv[++i], L"ja") == 0 ? Texts::Language::JAPANESE
-                                                          : Texts::Language::ENGLISH;
-        } else if (argument.empty() || argument[0] == L'-' || !options.path.empty()) {
-            if (!options.wrong) {
-                options.wrong = true;
-                options.unexpected = argument;
-            }
-        } else {
-            options.path = argument;
-        }
-    }
-    return options;
-}
-
 int CheckingProcess(int argc, wchar_t** argv) {
     if (argc != 5) {
         return Report::EXIT_USAGE;
@@ -292,9 +197,11 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 1 && std::wcscmp(argv[1], Child::SWITCH) == 0) {
         return CheckingProcess(argc, argv);
     }
-    const Options options = Parse(argc, argv);
+    const CommandLine::Options options = CommandLine::Parse(
+        std::vector<std::wstring>(argv + 1, argv + argc), UiLanguage::OfWindows());
+    language = options.language;
     if (options.wrong) {
-        Console::ErrorLine(Say(Id::UNEXPECTED_ARGUMENT, {Console::Utf8(options.unexpected)}));
+        Console::ErrorLine(Say(Id::UNEXPECTED_ARGUMENT, {Utf8::FromWide(options.unexpected)}));
         Console::Text(Say(Id::USAGE));
         return Report::EXIT_USAGE;
     }
@@ -312,8 +219,8 @@ int wmain(int argc, wchar_t** argv) {
                            Say(Id::WILL_NOT_START, {Say(Id::NOT_FOUND_BY_WINDOWS)}));
         }
     } else {
-        path = FullPath(options.path);
-        Console::Line(Say(Id::LIBRARY, {Console::Utf8(path)}));
+        path = Places::FullPath(options.path);
+        Console::Line(Say(Id::LIBRARY, {Utf8::FromWide(path)}));
     }
 
     PeImage::Description image;

@@ -136,7 +136,6 @@ void Session::Hear(const std::string& line) {
         }
         Timed(times);
     } else if (what == "shown") {
-        shown = true;
         Finding(Say(Id::DISPLAY, {ShortName(convention)}));
     } else if (what == "crash") {
         Crashed(Code(first));

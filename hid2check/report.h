@@ -112,7 +112,6 @@ class Session {
     uint32_t faultCode = 0;
     int handle = 0;
     Convention convention = Convention::UNKNOWN;
-    bool shown = false;
 };
 
 } // namespace Report

@@ -1,7 +1,7 @@
 #include "supervisor.h"
 
 #include "child.h"
-#include "console.h"
+#include "own_folder.h"
 
 #include <windows.h>
 
@@ -15,17 +15,6 @@ struct Checking {
     HANDLE lines = nullptr;
     HANDLE job = nullptr;
 };
-
-std::wstring OwnPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-           path.size()) {
-        path.resize(path.size() * 2);
-    }
-    path.resize(length);
-    return path;
-}
 
 // The checking process, sharing the console (so Ctrl+C stops both) but writing nothing to
 // it, and in a job that ends it if this process ends first.
@@ -44,7 +33,7 @@ bool Start(const std::wstring& path, Child::Check check, Checking& checking) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
 
-    std::wstring commandLine = L"\"" + OwnPath() + L"\" " + Child::SWITCH + L" " +
+    std::wstring commandLine = L"\"" + OwnFolder::ProgramPath() + L"\" " + Child::SWITCH + L" " +
                                std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
                                Child::CHECK_NAMES[static_cast<int>(check)] + L" \"" + path + L"\"";
     const bool started =

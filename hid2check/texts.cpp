@@ -1,19 +1,15 @@
 #include "texts.h"
 
+#include "text_table.h"
+
 #include <cstdio>
 #include <iterator>
 
 namespace Texts {
 namespace {
 
-struct Entry {
-    Id id;
-    const char* english;
-    const char* japanese;
-};
-
 // One row a text, in the order of Id.
-constexpr Entry CATALOGUE[] = {
+constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::USAGE,
      "usage: hid2check [--live] [--lang en|ja] [PATH]\n"
      "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
@@ -203,15 +199,7 @@ constexpr Entry CATALOGUE[] = {
 };
 static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a text");
 
-constexpr bool InOrderOfId() {
-    for (size_t i = 0; i < std::size(CATALOGUE); ++i) {
-        if (static_cast<size_t>(CATALOGUE[i].id) != i) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(InOrderOfId(), "the rows in the order of Id");
+static_assert(TextTable::InOrderOfId(CATALOGUE), "the rows in the order of Id");
 
 struct Exception {
     uint32_t code;
@@ -242,24 +230,11 @@ constexpr Exception EXCEPTIONS[] = {
 } // namespace
 
 const char* Template(Language language, Id id) {
-    const Entry& entry = CATALOGUE[static_cast<size_t>(id)];
-    return language == Language::JAPANESE ? entry.japanese : entry.english;
+    return TextTable::Text(CATALOGUE, id, language);
 }
 
 std::string Say(Language language, Id id, std::initializer_list<std::string> arguments) {
-    const std::string text = Template(language, id);
-    std::string said;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t index = static_cast<size_t>(text[i + 1] - '0');
-        if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}' &&
-            index < arguments.size()) {
-            said += *(arguments.begin() + index);
-            i += 2;
-        } else {
-            said += text[i];
-        }
-    }
-    return said;
+    return TextTable::Fill(Template(language, id), arguments);
 }
 
 Id ExceptionName(uint32_t code) {

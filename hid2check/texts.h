@@ -1,6 +1,7 @@
-// Everything hid2check says, in English and in Japanese. Texts are UTF-8; {0}, {1} ...
-// stand for the arguments, which are passed through unchanged (names, paths, numbers).
+// Everything hid2check says, in English and in Japanese (see text_table.h).
 #pragma once
+
+#include "language.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -8,7 +9,7 @@
 
 namespace Texts {
 
-enum class Language { ENGLISH, JAPANESE };
+using UiLanguage::Language;
 
 enum class Id {
     USAGE,

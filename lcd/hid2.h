@@ -1,5 +1,6 @@
-// The USB-IO library's entry points, as the exe imports them from HID2.DLL.
-// Only lcd/usbio_link.cpp includes this file.
+// The USB-IO library's entry points, as the exe imports them from HID2.DLL. Only
+// lcd/usbio_link.cpp calls them; the unit tests' fake board defines them, hid2check defines
+// them to reach a library it loads itself, and hid2_call.h takes their convention.
 #pragma once
 
 #if defined(_WIN32)

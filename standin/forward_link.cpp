@@ -1,6 +1,6 @@
 #include "forward_link.h"
 
-#include "hid2_call.h"
+#include "hid2_entries.h"
 
 #include <windows.h>
 
@@ -9,9 +9,8 @@ namespace {
 
 struct Library {
     enum { NO_LIBRARY, ANOTHER_LIBRARY, THIS_LIBRARY } named;
-    Hid2Call::Entry hidinit;
-    Hid2Call::Entry hidwrite;
-    Hid2Call::Entry hidread;
+    // Each entry point the library has; a call of one it lacks answers 0.
+    Hid2Entries::Entries entries;
 };
 
 HMODULE ThisModule() {
@@ -22,13 +21,9 @@ HMODULE ThisModule() {
     return module;
 }
 
-Hid2Call::Entry EntryOf(HMODULE module, const char* name) {
-    return reinterpret_cast<Hid2Call::Entry>(GetProcAddress(module, name));
-}
-
 // Loaded once, at the first call (never while the loader runs this library's start-up).
 const Library& Forwarded() {
-    static Library library{Library::NO_LIBRARY, nullptr, nullptr, nullptr};
+    static Library library{Library::NO_LIBRARY, {}};
     static bool loaded = false;
     if (!loaded) {
         loaded = true;
@@ -41,9 +36,7 @@ const Library& Forwarded() {
             if (library.named == Library::THIS_LIBRARY) {
                 FreeLibrary(module);
             } else if (module != nullptr) {
-                library.hidinit = EntryOf(module, "hidinit");
-                library.hidwrite = EntryOf(module, "Hidwrite");
-                library.hidread = EntryOf(module, "Hidread");
+                Hid2Entries::Bind(module, library.entries);
             }
         }
     }
@@ -65,17 +58,17 @@ bool IsTarget() {
 }
 
 int Open() {
-    return Call(Forwarded().hidinit, nullptr, 0);
+    return Call(Forwarded().entries.hidinit, nullptr, 0);
 }
 
 int Write(int handle, int port, int value) {
     const int arguments[] = {handle, port, value};
-    return Call(Forwarded().hidwrite, arguments, 3);
+    return Call(Forwarded().entries.hidwrite, arguments, 3);
 }
 
 int Read(int handle, int port) {
     const int arguments[] = {handle, port};
-    return Call(Forwarded().hidread, arguments, 2);
+    return Call(Forwarded().entries.hidread, arguments, 2);
 }
 
 } // namespace ForwardLink

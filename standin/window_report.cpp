@@ -1,5 +1,7 @@
 #include "window_report.h"
 
+#include "utf8.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -48,12 +50,11 @@ void DescribeFont(FILE* report, int id, HFONT font) {
         std::fprintf(report, "control %d font none\n", id);
         return;
     }
-    char face[LF_FACESIZE * 3] = {};
-    WideCharToMultiByte(CP_UTF8, 0, f.lfFaceName, -1, face, sizeof face, nullptr, nullptr);
+    const std::string face = Utf8::FromWide(f.lfFaceName);
     std::fprintf(report, "control %d font %ld %ld %ld %ld %ld %d %d %d %d %d %d %d %d %s\n", id,
                  f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, f.lfWeight, f.lfItalic,
                  f.lfUnderline, f.lfStrikeOut, f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                 f.lfQuality, f.lfPitchAndFamily, face);
+                 f.lfQuality, f.lfPitchAndFamily, face.c_str());
 }
 
 BOOL CALLBACK DescribeWindow(HWND window, LPARAM parameter) {
@@ -66,22 +67,23 @@ BOOL CALLBACK DescribeWindow(HWND window, LPARAM parameter) {
     const auto stock = [](HANDLE a, HANDLE b) { return a == b ? 1 : 0; };
     std::fprintf(report, "class_icon_is_stock_application %d\n",
                  stock(reinterpret_cast<HANDLE>(GetClassLongPtrW(window, GCLP_HICON)),
-                       LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
+                       LoadIconW(nullptr, IDI_APPLICATION)));
     std::fprintf(report, "class_small_icon_is_stock_winlogo %d\n",
                  stock(reinterpret_cast<HANDLE>(GetClassLongPtrW(window, GCLP_HICONSM)),
-                       LoadIconW(nullptr, MAKEINTRESOURCEW(32517))));
+                       LoadIconW(nullptr, IDI_WINLOGO)));
     std::fprintf(report, "class_cursor_is_stock_arrow %d\n",
                  stock(reinterpret_cast<HANDLE>(GetClassLongPtrW(window, GCLP_HCURSOR)),
-                       LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))));
+                       LoadCursorW(nullptr, IDC_ARROW)));
     LOGBRUSH brush = {};
     GetObjectW(reinterpret_cast<HGDIOBJ>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND)),
                sizeof brush, &brush);
     std::fprintf(report, "class_background style %u colour %06lx button_face %06lx\n",
                  brush.lbStyle, brush.lbColor, GetSysColor(COLOR_BTNFACE));
-    std::fprintf(report, "large_icon %d small_icon %d\n",
-                 SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0 ? 1 : 0,
-                 SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0 ? 1 : 0);
-    DescribeIcon(report, reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)));
+    const auto largeIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    std::fprintf(report, "large_icon %d small_icon %d\n", largeIcon != nullptr ? 1 : 0,
+                 smallIcon != nullptr ? 1 : 0);
+    DescribeIcon(report, largeIcon);
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         DescribeFont(report, GetDlgCtrlID(child),

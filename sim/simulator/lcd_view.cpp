@@ -2,6 +2,7 @@
 
 #include "charset.h"
 #include "texts.h"
+#include "utf8.h"
 
 #include <cstdio>
 #include <string>
@@ -69,14 +70,6 @@ void Text(HDC dc, int left, int top, const std::wstring& text, COLORREF colour) 
     TextOutW(dc, left, top, text.c_str(), static_cast<int>(text.size()));
 }
 
-std::wstring Widen(const std::string& text) {
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return wide;
-}
-
 void PaintLcd(HDC dc, const Sim::Hd44780& lcd, bool blinkPhase) {
     Fill(dc, MARGIN, MARGIN, GLASS_WIDTH + 2 * BEZEL_WIDTH, GLASS_HEIGHT + 2 * BEZEL_WIDTH, BEZEL);
     Fill(dc, GLASS_LEFT, GLASS_TOP, GLASS_WIDTH, GLASS_HEIGHT, BACKLIGHT);
@@ -130,18 +123,17 @@ void PaintPorts(HDC dc, const Sim::Board& board) {
 
 void PaintCounters(HDC dc, const Sim::Board& board) {
     using Texts::Id;
-    const std::wstring counts =
-        Texts::Fill(Texts::Get(Id::COUNTS),
-                    {std::to_wstring(board.PortWrites()), std::to_wstring(board.Transfers())});
+    const std::wstring counts = Utf8::ToWide(Texts::Say(
+        Id::COUNTS, {std::to_string(board.PortWrites()), std::to_string(board.Transfers())}));
     Text(dc, MARGIN, COUNTERS_TOP, counts, LABEL);
     SIZE extent;
     GetTextExtentPoint32W(dc, counts.c_str(), static_cast<int>(counts.size()), &extent);
     Text(dc, MARGIN + extent.cx, COUNTERS_TOP,
-         Texts::Fill(Texts::Get(Id::VIOLATIONS), {std::to_wstring(board.Violations())}),
+         Utf8::ToWide(Texts::Say(Id::VIOLATIONS, {std::to_string(board.Violations())})),
          board.Violations() > 0 ? VIOLATION : LABEL);
     Text(dc, MARGIN, COUNTERS_TOP + LINE_HEIGHT,
-         Texts::Fill(Texts::Get(Id::TIMES), {std::to_wstring(board.NowMicroseconds()),
-                                             std::to_wstring(board.WriteCostMicroseconds())}),
+         Utf8::ToWide(Texts::Say(Id::TIMES, {std::to_string(board.NowMicroseconds()),
+                                             std::to_string(board.WriteCostMicroseconds())})),
          LABEL);
 }
 
@@ -151,7 +143,7 @@ void PaintTrace(HDC dc, const Sim::Board& board) {
     for (size_t i = 0; i < shown; ++i) {
         const std::string& line = trace[trace.size() - shown + i];
         const bool violation = line.find("VIOLATION") != std::string::npos;
-        Text(dc, MARGIN, TRACE_TOP + static_cast<int>(i) * LINE_HEIGHT, Widen(line),
+        Text(dc, MARGIN, TRACE_TOP + static_cast<int>(i) * LINE_HEIGHT, Utf8::ToWide(line),
              violation ? VIOLATION : LABEL);
     }
 }

@@ -13,10 +13,13 @@
 // Exit codes: 0 done; 1 no simulator to print or close, a replay file that cannot be
 // read, a window that cannot be made; 2 a bad command line or a malformed replay line.
 #include "board.h"
+#include "console.h"
+#include "language.h"
 #include "remote.h"
 #include "replay.h"
 #include "sim_window.h"
 #include "texts.h"
+#include "utf8.h"
 
 #include <shellapi.h>
 #include <windows.h>
@@ -41,7 +44,7 @@ struct Options {
     bool quit = false;
     bool help = false;
     bool ignoreGaps = false;
-    Texts::Language language = Texts::DisplayLanguage();
+    Texts::Language language = UiLanguage::OfWindows();
     // A log of the stand-in to play instead of answering the library; `text`: played at
     // once, without a window, and the display printed.
     std::wstring replay;
@@ -65,17 +68,6 @@ bool ParseMicroseconds(const wchar_t* text, uint32_t& value) {
     return true;
 }
 
-bool ParseLanguage(const std::wstring& name, Texts::Language& language) {
-    if (name == L"en") {
-        language = Texts::Language::ENGLISH;
-    } else if (name == L"ja") {
-        language = Texts::Language::JAPANESE;
-    } else {
-        return false;
-    }
-    return true;
-}
-
 bool ParseOptions(int count, wchar_t** arguments, Options& options) {
     for (int i = 1; i < count; ++i) {
         const std::wstring argument = arguments[i];
@@ -88,7 +80,7 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
         } else if (argument == L"--help") {
             options.help = true;
         } else if (argument == L"--lang" && i + 1 < count &&
-                   ParseLanguage(arguments[i + 1], options.language)) {
+                   UiLanguage::FromOption(arguments[i + 1], options.language)) {
             ++i;
         } else if (argument == L"--ignore-gaps") {
             options.ignoreGaps = true;
@@ -112,56 +104,18 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
            !(options.text && !replaying);
 }
 
-// A GUI program started from a shell may inherit its standard handles (Wine passes the
-// shell's own); otherwise it borrows the console of the process that started it.
-HANDLE StandardHandle(DWORD which) {
-    HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        AttachConsole(ATTACH_PARENT_PROCESS);
-        handle = GetStdHandle(which);
-    }
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        handle = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
-    }
-    return handle;
+// What scripts read (--print, --text) and what people read alike go out with the line
+// ends as written.
+void WriteOutput(const std::string& text) {
+    Console::Write(Console::Stream::OUTPUT, text, Console::LineEnds::AS_WRITTEN);
 }
 
-// Consoles take UTF-16; files and pipes get the UTF-8 bytes unchanged.
-void WriteUtf8(DWORD which, const std::string& text) {
-    const HANDLE handle = StandardHandle(which);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    DWORD done = 0;
-    DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        std::wstring wide(text.size(), L'\0');
-        const int length =
-            MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                static_cast<int>(wide.size()));
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(length > 0 ? length : 0), &done,
-                      nullptr);
-    } else {
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    }
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
-
-void WriteError(const std::wstring& message) {
-    WriteUtf8(STD_ERROR_HANDLE, Utf8(message));
+void WriteError(const std::string& message) {
+    Console::Write(Console::Stream::ERRORS, message, Console::LineEnds::AS_WRITTEN);
 }
 
 void WriteError(Texts::Id id) {
-    WriteError(Texts::Get(id));
+    WriteError(Texts::Say(id));
 }
 
 // The whole file, or false if it cannot be read.
@@ -185,13 +139,14 @@ bool ReadFileText(const std::wstring& path, std::string& text) {
 int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
     std::string text;
     if (!ReadFileText(path, text)) {
-        WriteError(Texts::Fill(Texts::Get(Texts::Id::CANNOT_READ), {path}));
+        WriteError(Texts::Say(Texts::Id::CANNOT_READ, {Utf8::FromWide(path)}));
         return 1;
     }
     Sim::ParsedLog log = Sim::ParseLog(text);
     if (log.badLine != 0) {
-        WriteError(Texts::Fill(Texts::Get(Texts::Id::BAD_LINE),
-                               {path, std::to_wstring(log.badLine), Texts::Describe(log.problem)}));
+        WriteError(
+            Texts::Say(Texts::Id::BAD_LINE, {Utf8::FromWide(path), std::to_string(log.badLine),
+                                             Texts::Describe(log.problem)}));
         return 2;
     }
     calls = std::move(log.calls);
@@ -204,7 +159,7 @@ int ReplayText(const Options& options, std::vector<Sim::LoggedCall> calls) {
     Sim::Board board(options.writeCostMicroseconds);
     Sim::Replay replay(std::move(calls), !options.ignoreGaps);
     replay.PlayAll(board);
-    WriteUtf8(STD_OUTPUT_HANDLE, Sim::DisplayReport(board));
+    WriteOutput(Sim::DisplayReport(board));
     return 0;
 }
 
@@ -215,7 +170,7 @@ int Print(HINSTANCE instance) {
         WriteError(Texts::Id::NO_SIMULATOR);
         return 1;
     }
-    WriteUtf8(STD_OUTPUT_HANDLE, text);
+    WriteOutput(text);
     return 0;
 }
 
@@ -273,6 +228,7 @@ int RunSimulator(HINSTANCE instance, const Options& options,
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    Console::BorrowParentConsole();
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     Options options;
@@ -284,8 +240,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 2;
     }
     if (options.help) {
-        WriteUtf8(STD_OUTPUT_HANDLE,
-                  Utf8(std::wstring(Texts::Get(Texts::Id::USAGE)) + Texts::Get(Texts::Id::HELP)));
+        WriteOutput(Texts::Say(Texts::Id::USAGE) + Texts::Say(Texts::Id::HELP));
         return 0;
     }
     if (options.print) {

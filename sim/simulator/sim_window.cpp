@@ -6,6 +6,7 @@
 #include "replay.h"
 #include "sim_protocol.h"
 #include "texts.h"
+#include "utf8.h"
 
 #include <cstring>
 #include <optional>
@@ -90,8 +91,9 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     if (settings->replay != nullptr) {
         replay.emplace(*settings->replay, countGaps);
         replayName = settings->replayName;
-        SetWindowTextW(window,
-                       Texts::Fill(Texts::Get(Texts::Id::REPLAY_TITLE), {replayName}).c_str());
+        SetWindowTextW(
+            window, Utf8::ToWide(Texts::Say(Texts::Id::REPLAY_TITLE, {Utf8::FromWide(replayName)}))
+                        .c_str());
         replayStartMicroseconds = Clock::NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
@@ -118,8 +120,9 @@ void OnReplayTimer(HWND window) {
     }
     if (replay->Finished()) {
         KillTimer(window, TIMER_REPLAY);
-        SetWindowTextW(
-            window, Texts::Fill(Texts::Get(Texts::Id::REPLAY_ENDED_TITLE), {replayName}).c_str());
+        SetWindowTextW(window, Utf8::ToWide(Texts::Say(Texts::Id::REPLAY_ENDED_TITLE,
+                                                       {Utf8::FromWide(replayName)}))
+                                   .c_str());
     }
 }
 
@@ -190,7 +193,7 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = SimProtocol::WINDOW_CLASS;
     if (RegisterClassExW(&windowClass) == 0) {
         return nullptr;
@@ -198,10 +201,10 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     const SIZE client = LcdView::ClientSize();
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
-    const HWND window =
-        CreateWindowExW(0, SimProtocol::WINDOW_CLASS, Texts::Get(Texts::Id::TITLE), WINDOW_STYLE,
-                        settings.x, settings.y, frame.right - frame.left, frame.bottom - frame.top,
-                        nullptr, nullptr, instance, const_cast<Settings*>(&settings));
+    const HWND window = CreateWindowExW(
+        0, SimProtocol::WINDOW_CLASS, Utf8::ToWide(Texts::Say(Texts::Id::TITLE)).c_str(),
+        WINDOW_STYLE, settings.x, settings.y, frame.right - frame.left, frame.bottom - frame.top,
+        nullptr, nullptr, instance, const_cast<Settings*>(&settings));
     if (window != nullptr && settings.visible) {
         ShowWindow(window, SW_SHOWNORMAL);
     }

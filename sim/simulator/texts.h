@@ -4,6 +4,7 @@
 // language.
 #pragma once
 
+#include "language.h"
 #include "replay.h"
 
 #include <initializer_list>
@@ -11,24 +12,21 @@
 
 namespace Texts {
 
-enum class Language { ENGLISH, JAPANESE };
-
-// Japanese where the Windows display language is Japanese, English everywhere else.
-Language DisplayLanguage();
+using UiLanguage::Language;
 
 // The language of every text from now on; English until it is chosen.
 void Use(Language language);
 
 enum class Id {
     TITLE,
-    // %1: the replayed file.
+    // {0}: the replayed file.
     REPLAY_TITLE,
     REPLAY_ENDED_TITLE,
-    // %1 and %2: port writes and transfers; then, in a colour of its own when not 0,
-    // %1: timing violations.
+    // {0} and {1}: port writes and transfers; then, in a colour of its own when not 0,
+    // {0}: timing violations.
     COUNTS,
     VIOLATIONS,
-    // %1: virtual time, %2: write cost, both in microseconds.
+    // {0}: virtual time, {1}: write cost, both in microseconds.
     TIMES,
     USAGE,
     HELP,
@@ -36,19 +34,18 @@ enum class Id {
     DID_NOT_CLOSE,
     NO_WINDOW,
     RUNNING_ALREADY,
-    // %1: the file.
+    // {0}: the file.
     CANNOT_READ,
-    // %1: the file, %2: the line number, %3: what is wrong with the line.
+    // {0}: the file, {1}: the line number, {2}: what is wrong with the line.
     BAD_LINE,
     COUNT
 };
 
-const wchar_t* Get(Id id);
+// The text of `id` in the language in use, in UTF-8, with {0}, {1} ... replaced by the
+// arguments (see text_table.h).
+std::string Say(Id id, std::initializer_list<std::string> arguments = {});
 
 // What is wrong with a line of a replayed log, in words.
-const wchar_t* Describe(Sim::LineProblem problem);
-
-// `pattern` with %1, %2 ... replaced by the values, in order.
-std::wstring Fill(const wchar_t* pattern, std::initializer_list<std::wstring> values);
+std::string Describe(Sim::LineProblem problem);
 
 } // namespace Texts
