@@ -62,6 +62,19 @@ EOF
 cmp -s "$work/unpacked/wiring.png" "$root/docs/wiring.png" || fail "the zip's wiring.png is not docs/wiring.png"
 python3 "$root/tests/docs/check_paragraph_lines.py" "$work/unpacked/README.ja.txt" ||
   fail "README.ja.txt breaks a paragraph across lines"
+# The tests' aids stay out of the download: the stand-in built for the tests names them
+# (in the form the library holds them), the one in the zip does not.
+python3 - "$work/unpacked/simulator/HID2.DLL" "$root/build/ci-win32/bin/HID2.DLL" <<'EOF' ||
+import sys
+aids = ["NORMAL0".encode("utf-16-le"), "HID2_WINDOW_REPORT".encode("utf-16-le"), b"HID2_FAULT"]
+shipped, tested = (open(path, "rb").read() for path in sys.argv[1:])
+if aids[1] not in tested:
+    sys.exit("the tests' stand-in holds no window report: the check below would prove nothing")
+held = [aid for aid in aids if aid in shipped]
+if held:
+    sys.exit(f"the zip's simulator/HID2.DLL holds test aids: {held}")
+EOF
+  fail "the zip's stand-in"
 for exe in KORVAN3.exe simulator/KORVAN3.exe; do
   cmp -s "$work/unpacked/$exe" "$tested" || fail "the zip's $exe is not the tested $tested"
 done
