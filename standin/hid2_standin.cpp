@@ -88,7 +88,10 @@ Mode CurrentMode() {
 }
 
 // crash-<entry>: a write through a null pointer; hang-<entry>: never returns;
-// slow-<entry>: returns as usual after 300 ms, as a library that waits for a board does.
+// slow-<entry>: returns as usual after 300 ms, as a library that waits for a board does;
+// lag-<entry>: after 150 ms, as a board that answers slowly; exit-<entry>: ends the
+// process with exit code 3; chatty-<entry>: writes a line to its standard output and
+// error, then returns as usual.
 void MisbehaveIfAsked(const char* entry) {
 #if defined(HID2_STANDIN_FAULTS)
     char fault[32];
@@ -104,6 +107,15 @@ void MisbehaveIfAsked(const char* entry) {
         Sleep(INFINITE);
     } else if (std::strncmp(fault, "slow-", 5) == 0) {
         Sleep(300);
+    } else if (std::strncmp(fault, "lag-", 4) == 0) {
+        Sleep(150);
+    } else if (std::strncmp(fault, "exit-", 5) == 0) {
+        ExitProcess(3);
+    } else if (std::strncmp(fault, "chatty-", 7) == 0) {
+        static const char chatter[] = "HID2 CHATTER\r\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), chatter, sizeof chatter - 1, &written, nullptr);
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), chatter, sizeof chatter - 1, &written, nullptr);
     }
 #else
     (void)entry;

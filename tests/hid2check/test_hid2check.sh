@@ -25,13 +25,16 @@ else
 fi
 
 # check <what> <expected exit> <expected lines (extended regexes, one a line)> [arguments...]
+# The run takes at most $max_seconds (40) and at least $min_seconds (0).
 check() {
   local what=$1 expected=$2 lines=$3; shift 3
-  local output rc line
+  local rc line
   local started=$SECONDS
   output=$(run_wine "${hid2check:-$bin/hid2check.exe}" "${lang[@]}" "$@" 2>&1 | tr -d '\r')
   rc=${PIPESTATUS[0]}
-  [ $((SECONDS - started)) -le 40 ] || fail "$what: $((SECONDS - started)) s, more than 40 s"
+  local took=$((SECONDS - started))
+  [ "$took" -le "${max_seconds:-40}" ] || fail "$what: $took s, more than ${max_seconds:-40} s"
+  [ "$took" -ge "${min_seconds:-0}" ] || fail "$what: $took s, less than ${min_seconds:-0} s"
   [ "$rc" = "$expected" ] || fail "$what: exit $rc, expected $expected"$'\n'"$output"
   while read -r line; do
     grep -qE "$line" <<<"$output" || fail "$what: no line matching '$line'"$'\n'"$output"
@@ -55,9 +58,11 @@ check "unloadable" 1 '^load: fails: .*\(error 126\)$
 ^verdict: KORVAN3\.exe will not start with this library: Windows cannot load it' \
   "$(windows_path "$bin/variants/unloadable/HID2.DLL")"
 for option in "" --live; do
-  check "forwarded to nowhere $option" 1 '^load: fails: .*\(error 127\)$
+  for variant in forwarded forwarded-hidread; do
+    check "$variant to nowhere $option" 1 '^load: fails: .*\(error 127\)$
 ^verdict: KORVAN3\.exe will not start with this library: Windows cannot load it' \
-    $option "$(windows_path "$bin/variants/forwarded/HID2.DLL")"
+      $option "$(windows_path "$bin/variants/$variant/HID2.DLL")"
+  done
 done
 check "other machine" 1 "^format: $other library; KORVAN3\\.exe is $own and cannot load it$" \
   "$(windows_path "$bin/variants/other-machine/HID2.DLL")"
@@ -94,12 +99,39 @@ HID2_FAULT=crash-hidinit check "crash in hidinit" 1 '^hidinit crashed: access vi
 ^verdict: KORVAN3\.exe would crash at the same call: hidinit crashed' --live "$faulty"
 HID2_FAULT=crash-Hidwrite check "crash in Hidwrite" 1 '^board: answered, handle 4660$
 ^Hidwrite crashed: access violation \(0xC0000005\)$' --live "$faulty"
-HID2_FAULT=hang-hidinit check "hang in hidinit" 1 '^hidinit did not return within 10 s$
+HID2_FAULT=hang-hidinit min_seconds=10 check "hang in hidinit" 1 '^hidinit did not return within 10 s$
 ^verdict: KORVAN3\.exe would freeze at the same call: hidinit did not return' --live "$faulty"
 HID2_FAULT=hang-Hidwrite check "hang in Hidwrite" 1 '^Hidwrite did not return within 10 s$' --live "$faulty"
 HID2_INIT=0 HID2_FAULT=slow-hidinit check "slow hidinit, no board" 3 '^open: hidinit returned after 3[0-9]{2}\.[0-9]{3} ms$
 ^warning: without a board one hidinit takes 3[0-9]{2}\.[0-9] ms, .* for about 3[1-9]\.[0-9] s$' --live "$faulty"
 HID2_FAULT=crash-Hidwrite check "crash, without --live" 0 '^load: loads$' "$faulty"
+HID2_FAULT=exit-hidinit check "hidinit ends the process" 1 '^hidinit ended the process \(exit code 3\)$
+^verdict: KORVAN3\.exe would end at the same call: hidinit ended the process' --live "$faulty"
+HID2_FAULT=chatty-hidinit check "hidinit prints" 0 '^verdict: KORVAN3\.exe will work' --live "$faulty"
+grep -q CHATTER <<<"$output" && fail "hidinit prints: its words reached the findings"$'\n'"$output"
+# Every write 150 ms: the test screen alone takes longer than the limit of one call, yet
+# each write is its own call, and the timing stops at its budget of 2 s.
+HID2_FAULT=lag-Hidwrite min_seconds=12 max_seconds=34 check "a slow board" 0 '^timing: one Hidwrite takes 1[5-9][0-9]\.[0-9]{3} ms \(median of [1-9][0-9]?; 
+^verdict: KORVAN3\.exe will work' --live "$faulty"
+grep -qE 'median of (6[4-9]|[7-9][0-9])|did not return' <<<"$output" &&
+  fail "a slow board: timed beyond the budget, or a call taken for hung"$'\n'"$output"
+
+# hid2check killed while a call hangs takes its checking process with it. The library's
+# folder, unique to this run, tells its processes from any others.
+mkdir -p "$work/killed"
+cp "$bin/variants/faulty/HID2.DLL" "$work/killed/"
+marker=$(basename "$work")
+checking() { pgrep -f -- "--check-in-child .*$marker" >/dev/null; }
+HID2_FAULT=hang-hidinit run_wine "$bin/hid2check.exe" --live "$(windows_path "$work/killed/HID2.DLL")" \
+  >/dev/null 2>&1 &
+for _ in $(seq 100); do checking && break; sleep 0.1; done
+checking || fail "killed: no checking process to begin with"
+sleep 1
+pkill -KILL -f -- "hid2check\.exe --live .*$marker"
+wait
+for _ in $(seq 50); do checking || break; sleep 0.1; done
+checking && fail "killed: the checking process outlived hid2check"
+pkill -KILL -f -- "--check-in-child .*$marker"
 
 # In Japanese, as Windows' display language makes it, and valid UTF-8 through a pipe.
 lang=()
@@ -128,7 +160,23 @@ hid2check=$work/both/hid2check.exe check "beside and in the system folder" 0 '^l
 rm -f "$system_dll"
 hid2check=$work/alone/hid2check.exe check "nowhere" 1 '^file: not found beside hid2check\.exe, in the system folders
 ^verdict: KORVAN3\.exe will not start with this library: Windows finds no HID2\.DLL'
-check "live, decorated" 1 '^verdict: KORVAN3\.exe will not start' --live "$(windows_path "$bin/variants/decorated/HID2.DLL")"
+# Names missing: --live stops at the load, and nothing reaches the board.
+export HID2_LOG="$work/decorated.log"
+check "live, decorated" 1 '^load: loads$
+^verdict: KORVAN3\.exe will not start' --live "$(windows_path "$bin/variants/decorated/HID2.DLL")"
+[ -s "$HID2_LOG" ] && fail "live, decorated: the library was called: $(cat "$HID2_LOG")"
+unset HID2_LOG
+
+# A relative path is checked as the full path it names.
+(failures=0; cd "$bin" && check "a relative path" 0 '^library: [A-Z]:\\.*\\bin\\cdecl\\HID2\.DLL$' \
+  'cdecl\HID2.DLL'; [ "$failures" = 0 ]) || fail "a relative path"
+
+# Windows text through a pipe: every line, the findings' and the help's, ends in CR LF.
+run_wine "$bin/hid2check.exe" --lang en "$(windows_path "$bin/HID2.DLL")" >"$work/piped.txt"
+run_wine "$bin/hid2check.exe" --lang en --help >>"$work/piped.txt"
+lines=$(wc -l <"$work/piped.txt")
+[ "$lines" -gt 10 ] && [ "$(grep -c $'\r$' "$work/piped.txt")" = "$lines" ] ||
+  fail "through a pipe: $(grep -c $'\r$' "$work/piped.txt") of $lines lines end in CR LF"
 
 [ "$failures" = 0 ] && echo "ok"
 [ "$failures" = 0 ]

@@ -42,6 +42,33 @@ TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
     EXPECT_EQ(Texts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
 }
 
+TEST(Hid2checkTexts, NamesEveryExceptionByItsCode) {
+    const std::pair<uint32_t, const char*> EXCEPTIONS[] = {
+        {0xC0000005, "access violation"},
+        {0xC0000006, "in-page error"},
+        {0xC000001D, "illegal instruction"},
+        {0xC0000096, "privileged instruction"},
+        {0xC0000094, "division by zero"},
+        {0xC0000095, "integer overflow"},
+        {0xC000008C, "array bounds exceeded"},
+        {0xC000008D, "floating-point error"},
+        {0xC000008E, "division by zero"},
+        {0xC000008F, "floating-point error"},
+        {0xC0000090, "floating-point error"},
+        {0xC0000091, "floating-point error"},
+        {0xC0000092, "floating-point error"},
+        {0xC0000093, "floating-point error"},
+        {0xC00000FD, "stack overflow"},
+        {0x80000002, "misaligned data"},
+        {0x80000003, "breakpoint"},
+        {0xE06D7363, "unhandled C++ exception"},
+    };
+    for (const auto& [code, name] : EXCEPTIONS) {
+        EXPECT_EQ(Texts::Say(Language::ENGLISH, Texts::ExceptionName(code)), name)
+            << Texts::Hex(code);
+    }
+}
+
 TEST(Hid2checkReport, KeepsTheLow16BitsOfHidinitsResultWithTheirSign) {
     EXPECT_EQ(Report::HandleOf(0x12348000), -32768);
     EXPECT_EQ(Report::HandleOf(0x00010000), 0);
@@ -59,7 +86,8 @@ std::string SystemMessage(uint32_t error) {
     return "system message " + std::to_string(error);
 }
 
-enum class End { ENDED, CALL_TIMED_OUT, TOO_SLOW };
+// How the checking process ended; NOT_STARTED takes the case's exit code as the error.
+enum class End { ENDED, CALL_TIMED_OUT, TOO_SLOW, NOT_STARTED };
 
 struct Case {
     const char* what;
@@ -203,6 +231,44 @@ const Case CASES[] = {
       "would freeze its window for about 31.5 s",
       "verdict: the library is fine, but no board answered"},
      Report::EXIT_NO_BOARD},
+    {"the checking process dies of a breakpoint without a word",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 4660 50.0", "step probe"}),
+     End::ENDED,
+     0x80000003,
+     {"Hidwrite crashed: breakpoint (0x80000003)",
+      "verdict: KORVAN3.exe would crash at the same call: Hidwrite crashed (breakpoint)"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"the checking process does not start",
+     Language::ENGLISH,
+     true,
+     true,
+     {},
+     End::NOT_STARTED,
+     5,
+     {"check: the checking process does not start (system message 5)",
+      "verdict: hid2check cannot run the library's code, so it cannot tell"},
+     Report::EXIT_WILL_NOT_LOAD},
+    {"no board, and hidinit just slower than a user notices",
+     Language::ENGLISH,
+     true,
+     true,
+     Live({"opened 0 21000.0", "end"}),
+     End::ENDED,
+     0,
+     {"warning: without a board one hidinit takes 21.0 ms", "for about 2.2 s"},
+     Report::EXIT_NO_BOARD},
+    {"the same warning in Japanese, each figure in its place",
+     Language::JAPANESE,
+     true,
+     true,
+     Live({"opened 0 21000.0", "end"}),
+     End::ENDED,
+     0,
+     {"hidinit は 1 回に 21.0 ms かかります", "ウィンドウが約 2.2 秒固まります"},
+     Report::EXIT_NO_BOARD},
     {"Hidwrite crashes, in Japanese",
      Language::JAPANESE,
      true,
@@ -231,8 +297,9 @@ TEST_P(Hid2checkSession, ReportsFindingsInOrderAndTheVerdictLast) {
     for (const std::string& line : c.heard) {
         session.Hear(line);
     }
-    const int exit = c.end == End::ENDED ? session.Ended(c.exitCode)
-                                         : session.Stopped(c.end == End::CALL_TIMED_OUT);
+    const int exit = c.end == End::ENDED         ? session.Ended(c.exitCode)
+                     : c.end == End::NOT_STARTED ? session.NotStarted(c.exitCode)
+                                                 : session.Stopped(c.end == End::CALL_TIMED_OUT);
 
     EXPECT_EQ(exit, c.expectedExit) << c.what;
     std::string all;
