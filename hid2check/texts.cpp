@@ -13,41 +13,47 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::USAGE,
      "usage: hid2check [--live] [--lang en|ja] [PATH]\n"
      "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
-     "Windows gives a KORVAN3.exe in the folder of hid2check.exe (that folder first, then the\n"
-     "system folder, the Windows folder, the current folder and the folders on PATH).\n"
+     "Windows gives a KORVAN3.exe in the folder of hid2check.exe, searching as Windows does:\n"
+     "  that folder, the system folder, the 16-bit system folder, the Windows folder,\n"
+     "  the current folder, the folders on the PATH variable\n"
      "  --live        also opens the board, times hidinit, finds the library's calling\n"
      "                convention, times the port writes and shows a test screen on the LCD\n"
      "  --lang en|ja  the language of the findings (by default that of Windows)\n"
      "The library's code runs in a separate process: a library that crashes, or a call\n"
      "that does not return within 10 s, becomes a finding.\n"
-     "Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),\n"
-     "1 it will not, or the library crashed or hung, 2 wrong command line,\n"
-     "3 with --live: the library is fine but no board answered.\n",
-     "使い方: hid2check [--live] [--lang en|ja] [PATH]\n"
-     "KORVAN3.exe が使う HID2.DLL を調べます。PATH を省略すると、hid2check.exe と同じ\n"
-     "フォルダーの KORVAN3.exe を起動したときに Windows が読み込む HID2.DLL を探します\n"
-     "（そのフォルダー、システム フォルダー、Windows フォルダー、カレント フォルダー、\n"
-     "PATH のフォルダーの順）。\n"
+     "Exit codes:\n"
+     "  0  KORVAN3.exe will load the library (with --live: and a board answered)\n"
+     "  1  it will not, or the library crashed or hung\n"
+     "  2  wrong command line\n"
+     "  3  with --live: the library is fine, but no board answered\n",
+     "使い方: hid2check [--live] [--lang en|ja] [ファイルのパス]\n"
+     "KORVAN3.exe が使う HID2.DLL を調べます。ファイルのパスを省略すると、\n"
+     "hid2check.exe と同じフォルダーの KORVAN3.exe が読み込む HID2.DLL を、\n"
+     "Windows と同じ順番で、次の場所から探します。\n"
+     "  hid2check.exe と同じフォルダー、システム フォルダー、\n"
+     "  16 ビット用のシステム フォルダー、Windows フォルダー、カレント フォルダー、\n"
+     "  環境変数 PATH のフォルダー\n"
      "  --live        ボードも開いて、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
      "                ポートへの書き込み時間を調べ、液晶にテスト画面を表示します\n"
      "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
      "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
      "呼び出しが 10 秒たっても戻らなくても、その結果を報告できます。\n"
-     "終了コード: 0 KORVAN3.exe はこのライブラリを読み込めます（--live のときは、ボードも\n"
-     "応答しました）、1 読み込めない、またはライブラリがクラッシュしたか固まった、\n"
-     "2 コマンドラインの誤り、3 --live のとき、ライブラリは問題ないがボードが応答しない。\n"},
+     "終了コード:\n"
+     "  0  KORVAN3.exe はこのライブラリを読み込めます（--live: ボードも応答しました）\n"
+     "  1  読み込めません。または、ライブラリがクラッシュしたか固まりました\n"
+     "  2  コマンドラインの誤りです\n"
+     "  3  --live のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
 
     {Id::LIBRARY, "library: {0}", "ライブラリ: {0}"},
     {Id::FOUND, "found: {0}; this is the file a KORVAN3.exe beside hid2check.exe loads",
-     "見つかった場所: {0}（hid2check.exe と同じフォルダーの KORVAN3.exe が読み込むのはこのファイル"
-     "です）"},
+     "見つかった場所: {0}（KORVAN3.exe が実際に読み込むのはこのファイルです）"},
     {Id::ALSO_FOUND,
      "also found: {0} ({1}); Windows finds the one above first, so KORVAN3.exe does not use "
      "this one",
-     "ほかにもあります: {0}（{1}）。Windows は上のファイルを先に見つけるので、KORVAN3.exe "
+     "ほかの候補: {0}（{1}）。Windows は上のファイルを先に見つけるので、KORVAN3.exe "
      "はこちらを使いません"},
     {Id::PLACE_BESIDE, "beside hid2check.exe", "hid2check.exe と同じフォルダー"},
     {Id::PLACE_SYSTEM, "in the system folder", "システム フォルダー"},
@@ -58,11 +64,11 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
 
     {Id::FILE_NOT_FOUND, "file: not found", "ファイル: 見つかりません"},
     {Id::FILE_NOT_FOUND_ANYWHERE,
-     "file: not found beside hid2check.exe, in the system folders, the Windows folder, the "
-     "current folder or on PATH",
-     "ファイル: hid2check.exe と同じフォルダー、システム フォルダー、Windows フォルダー、カレント "
-     "フォルダー、PATH のどこにもありません"},
-    {Id::FILE_UNREADABLE, "file: cannot be read ({0})", "ファイル: 読み込めません（{0}）"},
+     "file: not found beside hid2check.exe, in the system folder, the 16-bit system folder, "
+     "the Windows folder, the current folder or on PATH",
+     "ファイル: hid2check.exe と同じフォルダー、システム フォルダー、16 ビット用のシステム "
+     "フォルダー、Windows フォルダー、カレント フォルダー、PATH のフォルダーのどこにもありません"},
+    {Id::FILE_UNREADABLE, "file: cannot be read ({0})", "ファイル: 開けません（{0}）"},
     {Id::FILE_FOUND, "file: found, {0} bytes", "ファイル: あります（{0} バイト）"},
     {Id::FORMAT_PROGRAM, "format: a Windows program, not a library",
      "形式: ライブラリではなく Windows のプログラムです"},
@@ -75,7 +81,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::BITS_64, "64-bit", "64 ビット"},
     {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0}"},
     {Id::LOAD_OK, "load: loads", "読み込み: できます"},
-    {Id::LOAD_FAILED, "load: fails: {0} (error {1})", "読み込み: できません: {0}（エラー {1}）"},
+    {Id::LOAD_FAILED, "load: fails: {0} (error {1})", "読み込み: 失敗（{0}、エラー {1}）"},
     {Id::NAME_EXPORTED, "{0}: exported", "{0}: エクスポートされています"},
     {Id::NAME_MISSING, "{0}: not exported", "{0}: エクスポートされていません"},
     {Id::NAME_NEAR, "{0}: not exported under that name; the library has {1} ({2})",
@@ -83,10 +89,10 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::ADVICE_DECORATED,
      "a decorated name: the library was built without plain export names, ask its maker for "
      "the plain ones",
-     "装飾付きの名前です。このライブラリは装飾なしの名前でエクスポートしていないので、装飾なしの"
-     "名前でエクスポートした版をメーカーに問い合わせてください"},
+     "装飾付きの名前なので、装飾なしの名前でエクスポートした版があるかボードメーカーに問い合わせて"
+     "ください"},
     {Id::ADVICE_LETTER_CASE, "another letter case: Windows matches names exactly",
-     "大文字と小文字が違います。Windows は名前を大文字と小文字まで区別して探します"},
+     "大文字と小文字が違うだけですが、Windows は名前を大文字と小文字まで区別して探します"},
     {Id::LIST_SEPARATOR, ", ", "、"},
 
     {Id::OPEN_TIME, "open: hidinit returned after {0} ms",
@@ -99,26 +105,25 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "per write cycle until a board answers: a click on \"LCD表示\" with two 16-character rows "
      "would freeze its window for about {1} s",
      "注意: ボードがないと hidinit は 1 回に {0} ms かかります。KORVAN3.exe はボードが応答するまで"
-     "書き込み 1 サイクルごとに hidinit を 3 回呼ぶので、2 行とも 16 "
-     "文字入れて「LCD表示」を押すと、"
+     "書き込み 1 サイクルごとに hidinit を 3 回呼ぶので、2 行とも 16 文字ずつ入力して"
+     "「LCD表示」を押すと、"
      "ウィンドウが約 {1} 秒固まります"},
     {Id::CONVENTION, "convention: {0}", "呼び出し規約: {0}"},
     {Id::CONVENTION_UNKNOWN, "convention: unknown (Hidwrite moved the stack by {0} bytes)",
-     "呼び出し規約: 不明です（Hidwrite がスタックを {0} バイト動かしました）"},
+     "呼び出し規約: 不明です（Hidwrite の呼び出し後のスタック ポインターが {0} バイトずれました）"},
     {Id::CONVENTION_STDCALL, "stdcall (the library removes its arguments)",
-     "stdcall（引数はライブラリが片付けます）"},
+     "stdcall（引数はライブラリが後始末します）"},
     {Id::CONVENTION_CDECL,
      "cdecl (the library leaves its arguments to the caller; KORVAN3.exe copes)",
-     "cdecl（引数の片付けは呼び出し側の仕事ですが、KORVAN3.exe はこれにも対応しています）"},
+     "cdecl（引数の後始末は呼び出し側が行いますが、KORVAN3.exe はこれにも対応しています）"},
     {Id::CONVENTION_X64, "x64 (the one convention of 64-bit Windows)",
-     "x64（64 ビット Windows でただ一つの規約）"},
+     "x64（64 ビット Windows の標準の呼び出し規約）"},
     {Id::TIMING, "timing: one Hidwrite takes {0} ms (median of {1}; a real board needs about 1 ms)",
-     "書き込み時間: Hidwrite 1 回に {0} ms（{1} 回の中央値。実際のボードでは 1 ms 前後です）"},
+     "書き込み時間: Hidwrite 1 回に {0} ms（{1} 回の中央値、実物のボードでは 1 ms 前後）"},
     {Id::DISPLAY, "display: brought up; the LCD should now show \"hid2check OK\" and \"{0}\"",
      "表示: 液晶を初期化しました。1 行目に「hid2check OK」、2 行目に「{0}」と出ているはずです"},
 
-    {Id::STARTUP_CODE, "the library's start-up code (DllMain)",
-     "ライブラリの初期化コード（DllMain）"},
+    {Id::STARTUP_CODE, "the library's start-up code (DllMain)", "ライブラリの初期化コード DllMain"},
     {Id::CRASHED, "{0} crashed: {1} (0x{2})", "{0} がクラッシュしました: {1}（0x{2}）"},
     {Id::DID_NOT_RETURN, "{0} did not return within {1} s", "{0} が {1} 秒たっても戻りません"},
     {Id::ENDED_PROCESS, "{0} ended the process (exit code {1})",
@@ -142,17 +147,17 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::OTHER_EXCEPTION, "exception", "例外"},
 
     {Id::WILL_NOT_START, "KORVAN3.exe will not start with this library: {0}",
-     "KORVAN3.exe はこのライブラリでは起動しません。{0}"},
+     "KORVAN3.exe は起動できません。{0}"},
     {Id::NO_FILE_THERE, "there is no file there; put the board maker's HID2.DLL beside KORVAN3.exe",
-     "そこにファイルがありません。ボードのメーカーの HID2.DLL を KORVAN3.exe "
+     "指定したパスにファイルがありません。ボードメーカーの HID2.DLL を KORVAN3.exe "
      "と同じフォルダーに置いてください"},
     {Id::NOT_FOUND_BY_WINDOWS,
      "Windows finds no HID2.DLL for it; put the board maker's HID2.DLL beside KORVAN3.exe",
-     "Windows が HID2.DLL を見つけられません。ボードのメーカーの HID2.DLL を KORVAN3.exe "
+     "Windows が HID2.DLL を見つけられません。ボードメーカーの HID2.DLL を KORVAN3.exe "
      "と同じフォルダーに置いてください"},
-    {Id::CANNOT_BE_READ, "the file cannot be read", "ファイルを読めません"},
+    {Id::CANNOT_BE_READ, "the file cannot be read", "ファイルを開けません"},
     {Id::NOT_A_LIBRARY, "the file is not a library; use the board maker's HID2.DLL",
-     "このファイルはライブラリではありません。ボードのメーカーの HID2.DLL を使ってください"},
+     "このファイルはライブラリではありません。ボードメーカーの HID2.DLL を使ってください"},
     {Id::WRONG_MACHINE, "it is {0}; use the {1} HID2.DLL of the board",
      "これは {0}用です。ボードの {1}用の HID2.DLL を使ってください"},
     {Id::NEEDS_NAME, "it needs {0} under exactly that name",
@@ -172,28 +177,28 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::NOT_THE_BOARDS_LIBRARY,
      "Hidwrite does not take the three numbers KORVAN3.exe passes: this is not the board's "
      "library",
-     "Hidwrite が KORVAN3.exe の渡す 3 つの値を受け取りません。これはボードのライブラリではありま"
-     "せん"},
+     "Hidwrite が KORVAN3.exe の渡す 3 つの値を受け取りません。これはボード用のライブラリではあり"
+     "ません"},
     {Id::WILL_WORK,
      "KORVAN3.exe will work with this library and board; if the LCD stays blank, check the "
-     "wiring and the contrast",
-     "KORVAN3.exe はこのライブラリとボードで動きます。液晶に何も出ないときは、配線とコントラストを"
-     "確かめてください"},
+     "contrast, then the wiring",
+     "KORVAN3.exe はこのライブラリとボードで動きます。液晶に何も表示されないときは、コントラストを"
+     "調整してから配線を確かめてください"},
     {Id::WOULD_CRASH,
      "KORVAN3.exe would crash at the same call: {0} crashed ({1}); ask the board's maker for a "
      "HID2.DLL that works",
      "KORVAN3.exe も同じ呼び出しで異常終了します（{0} がクラッシュ: {1}）。正しく動く HID2.DLL "
-     "をボードのメーカーから入手してください"},
+     "をボードメーカーから入手してください"},
     {Id::WOULD_FREEZE,
      "KORVAN3.exe would freeze at the same call: {0} did not return; plug the board in again "
      "and retry, or ask the board's maker for a HID2.DLL that works",
      "KORVAN3.exe も同じ呼び出しで固まります（{0} が戻りません）。ボードをつなぎ直してもう一度"
-     "試すか、正しく動く HID2.DLL をボードのメーカーから入手してください"},
+     "試すか、正しく動く HID2.DLL をボードメーカーから入手してください"},
     {Id::WOULD_END,
      "KORVAN3.exe would end at the same call: {0} ended the process; ask the board's maker for "
      "a HID2.DLL that works",
      "KORVAN3.exe も同じ呼び出しで終了してしまいます（{0} がプロセスを終了）。正しく動く "
-     "HID2.DLL をボードのメーカーから入手してください"},
+     "HID2.DLL をボードメーカーから入手してください"},
     {Id::CANNOT_CHECK, "hid2check cannot run the library's code, so it cannot tell",
      "hid2check がライブラリのコードを動かせないため、判定できません"},
 };

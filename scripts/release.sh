@@ -36,7 +36,7 @@ write_texts() {
 }
 
 # Top level: the product and the checker, with room for the maker's HID2.DLL beside them,
-# the texts and the wiring picture they refer to.
+# the texts and the wiring pictures they refer to (English and Japanese).
 # simulator/: everything needed to see the program work without the board.
 write_zip() {
   mkdir -p dist
@@ -48,6 +48,7 @@ write_zip() {
     README.ja.txt="$stage/README.ja.txt" \
     LICENSE.txt="$stage/LICENSE.txt" \
     wiring.png=docs/wiring.png \
+    wiring-ja.png=docs/wiring-ja.png \
     simulator/LCDSIM.exe="$build/bin/LCDSIM.exe" \
     simulator/HID2.DLL="$build/bin/HID2.DLL" \
     simulator/KORVAN3.exe="$build/bin/KORVAN3.exe"

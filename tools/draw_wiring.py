@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Writes the wiring diagram (USB-IO board to a 16x2 HD44780 module) as an ImageMagick
 draw script (MVG) on standard output; scripts/draw_wiring.sh renders it to
-docs/wiring.png. The wires are the tables below; the rest is layout."""
+docs/wiring.png, and with the language ja to docs/wiring-ja.png.
 
-FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
-BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
-WIDTH, HEIGHT = 960, 670
+    draw_wiring.py [en|ja]
+
+The wires are the tables below, the same in both languages; only the words differ."""
+
+import sys
+
+WIDTH = 960
 
 DATA, RS, ENABLE, AUX = "#1f5fbf", "#1a8a3a", "#d2691e", "#8a8a8a"
 SUPPLY, GROUND, INK = "#c62828", "#222222", "#000000"
@@ -17,10 +21,61 @@ LCD_PINS = [
     (14, "D7"), (15, "A (LED+)"), (16, "K (LED-)"),
 ]
 
-# Board lines driven by the program: board label, LCD pin, signal name, colour.
-SIGNALS = [("port 2 bit 0", 4, "RS", RS), ("port 2 bit 3", 6, "E", ENABLE)] + [
-    (f"port 1 bit {bit}", 7 + bit, f"D{bit}", DATA) for bit in range(8)
+# Board lines driven by the program: port, bit, LCD pin, signal name, colour.
+SIGNALS = [(2, 0, 4, "RS", RS), (2, 3, 6, "E", ENABLE)] + [
+    (1, bit, 7 + bit, f"D{bit}", DATA) for bit in range(8)
 ]
+AUX_PORT, AUX_BIT = 2, 1
+
+DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+DEJAVU_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+# IPA P Gothic has no bold face: the Japanese headings are set in the regular one.
+IPA_GOTHIC = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
+
+WORDS = {
+    "en": {
+        "font": DEJAVU,
+        "bold": DEJAVU_BOLD,
+        "title": "KORVAN3: wiring a 16x2 HD44780 LCD to the USB-IO board",
+        "board": "USB-IO board",
+        "lcd": "LCD (HD44780)",
+        "port": "port {0} bit {1}",
+        "aux": "AUX, free",
+        "notes": [
+            "AUX (port 2 bit 1) is high during the bring-up and the goodbye: wire it to nothing,"
+            " or to an LED with its resistor.  Port 2 bit 2 is not used.",
+            "10 k: contrast potentiometer, wiper on V0.  R*: backlight resistor as the module's"
+            " data sheet says (many modules have it on board).",
+            "R/W to GND: the program only writes.  Without a backlight the module has 14 pins;"
+            " 1 to 14 are the same.",
+        ],
+    },
+    "ja": {
+        "font": IPA_GOTHIC,
+        "bold": IPA_GOTHIC,
+        "title": "KORVAN3: 16×2 液晶（HD44780）と USB-IO ボードの配線",
+        "board": "USB-IO ボード",
+        "lcd": "液晶（HD44780）",
+        "port": "ポート {0} ビット {1}",
+        "aux": "AUX（空き）",
+        "notes": [
+            "AUX（ポート 2 ビット 1）は初期化の間と終了画面のあと High になります。何もつながないか、"
+            "抵抗を付けた LED をつなぎます。",
+            "ポート 2 ビット 2 は使いません。R/W は GND へ（書き込みしかしないため）。",
+            "10 k: コントラスト調整用の 10 kΩ 半固定抵抗。両端を VDD と VSS に、中点を V0 につなぎます。",
+            "R*: バックライトの抵抗。値は液晶モジュールのデータシートに従います"
+            "（電流制限抵抗を内蔵したモジュールもあります）。",
+            "バックライトのないモジュールは 14 ピンですが、1〜14 番ピンの並びは同じです。",
+        ],
+    },
+}
+LANGUAGE = sys.argv[1] if len(sys.argv) > 1 else "en"
+if LANGUAGE not in WORDS:
+    sys.exit(__doc__)
+SAY = WORDS[LANGUAGE]
+FONT, BOLD = SAY["font"], SAY["bold"]
+NOTES_TOP = 615
+HEIGHT = NOTES_TOP + 20 * len(SAY["notes"])
 
 BOARD_LEFT, BOARD_RIGHT = 30, 230
 LCD_LEFT, LCD_RIGHT = 560, 720
@@ -76,31 +131,31 @@ def box(x1, y1, x2, y2, fill="none", width=2):
 
 
 def draw_parts():
-    text(30, 32, "KORVAN3: wiring a 16x2 HD44780 LCD to the USB-IO board", 17, font=BOLD)
+    text(30, 32, SAY["title"], 17, font=BOLD)
     box(BOARD_LEFT, 50, BOARD_RIGHT, 590, fill="#eef3e6")
-    text((BOARD_LEFT + BOARD_RIGHT) // 2, 76, "USB-IO board", 15, anchor="middle", font=BOLD)
+    text((BOARD_LEFT + BOARD_RIGHT) // 2, 76, SAY["board"], 15, anchor="middle", font=BOLD)
     box(LCD_LEFT, 50, LCD_RIGHT, 510, fill="#e6eef6")
-    text((LCD_LEFT + LCD_RIGHT) // 2, 76, "LCD (HD44780)", 15, anchor="middle", font=BOLD)
+    text((LCD_LEFT + LCD_RIGHT) // 2, 76, SAY["lcd"], 15, anchor="middle", font=BOLD)
     for pin, name in LCD_PINS:
         text(LCD_LEFT + 10, row(pin) + 5, str(pin), 12, colour="#555555")
         text(LCD_LEFT + 40, row(pin) + 5, name)
 
 
 def draw_signals():
-    for label, pin, name, colour in SIGNALS:
+    for port, bit, pin, name, colour in SIGNALS:
         y = row(pin)
-        text(BOARD_RIGHT - 10, y + 5, label, anchor="end")
+        text(BOARD_RIGHT - 10, y + 5, SAY["port"].format(port, bit), anchor="end")
         wire(y, BOARD_RIGHT, LCD_LEFT, colour)
         dot(LCD_LEFT, y, colour)
         text((BOARD_RIGHT + LCD_LEFT) // 2, y - 4, name, 12, colour=colour, anchor="middle")
     # The auxiliary line ends open: nothing on the display needs it.
     y = row(5)
-    text(BOARD_RIGHT - 10, y + 5, "port 2 bit 1", anchor="end")
+    text(BOARD_RIGHT - 10, y + 5, SAY["port"].format(AUX_PORT, AUX_BIT), anchor="end")
     wire(y, BOARD_RIGHT, BOARD_RIGHT + 60, AUX)
     emit(f"push graphic-context fill white stroke '{AUX}' stroke-width 2 "
          f"circle {BOARD_RIGHT + 64},{y} {BOARD_RIGHT + 68},{y}")
     emit("pop graphic-context")
-    text(BOARD_RIGHT + 76, y + 5, "AUX, free", 12, colour=AUX)
+    text(BOARD_RIGHT + 76, y + 5, SAY["aux"], 12, colour=AUX)
 
 
 def draw_supply():
@@ -154,16 +209,8 @@ def draw_backlight():
 
 
 def draw_notes():
-    notes = [
-        "AUX (port 2 bit 1) is high during the bring-up and the goodbye: wire it to nothing or to an LED."
-        "  Port 2 bit 2 is not used.",
-        "10 k: contrast potentiometer, wiper on V0.  R*: backlight resistor as the module's data sheet"
-        " says (many modules have it on board).",
-        "R/W to GND: the program only writes.  Without a backlight the module has 14 pins; 1 to 14 are"
-        " the same.",
-    ]
-    for i, note in enumerate(notes):
-        text(30, 615 + i * 20, note, 12)
+    for i, note in enumerate(SAY["notes"]):
+        text(30, NOTES_TOP + i * 20, note, 12)
 
 
 emit(f"viewbox 0 0 {WIDTH} {HEIGHT}")

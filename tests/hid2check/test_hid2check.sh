@@ -71,7 +71,8 @@ check "a program" 1 '^format: a Windows program, not a library$' "$(windows_path
 check "no file" 1 '^file: not found$' "$(windows_path "$work/none/HID2.DLL")"
 check "unknown option" 2 "unexpected argument '--bogus'" --bogus
 check "two paths" 2 "unexpected argument 'b'" a b
-check "help" 0 '^Exit codes: ' --help
+check "help" 0 '^Exit codes:$
+^  3  with --live: the library is fine, but no board answered$' --help
 
 # Live, with the stand-in recording what the checker sends.
 export HID2_LOG="$work/live.log"
@@ -139,7 +140,10 @@ HID2_FAULT=crash-Hidwrite check "Japanese" 1 '^ボード: 応答しました（�
 ^Hidwrite がクラッシュしました: アクセス違反（0xC0000005）$
 ^判定: KORVAN3\.exe も同じ呼び出しで異常終了します' --live "$faulty"
 run_wine "$bin/hid2check.exe" --help | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "Japanese: not UTF-8"
-check "Japanese help" 0 '^終了コード: 0 KORVAN3\.exe' --help
+check "Japanese help" 0 '^使い方: hid2check \[--live\] \[--lang en\|ja\] \[ファイルのパス\]$
+^  16 ビット用のシステム フォルダー、
+^終了コード:$
+^  0  KORVAN3\.exe はこのライブラリを読み込めます' --help
 mkdir -p "$work/ボード用"
 cp "$bin/HID2.DLL" "$work/ボード用/"
 check "a Japanese folder name" 0 '^ライブラリ: .*\\ボード用\\HID2\.DLL$
@@ -158,7 +162,7 @@ hid2check=$work/both/hid2check.exe check "beside and in the system folder" 0 '^l
 ^found: beside hid2check\.exe; 
 ^also found: C:\\windows\\system32\\HID2\.DLL \(in the system folder\); Windows finds the one above first'
 rm -f "$system_dll"
-hid2check=$work/alone/hid2check.exe check "nowhere" 1 '^file: not found beside hid2check\.exe, in the system folders
+hid2check=$work/alone/hid2check.exe check "nowhere" 1 '^file: not found beside hid2check\.exe, in the system folder, the 16-bit system folder,
 ^verdict: KORVAN3\.exe will not start with this library: Windows finds no HID2\.DLL'
 # Names missing: --live stops at the load, and nothing reaches the board.
 export HID2_LOG="$work/decorated.log"

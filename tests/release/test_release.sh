@@ -3,8 +3,8 @@
 # the checked-out commit, in two fresh clones in different folders, the second later, with
 # its files' times changed, in another time zone and under another umask. Both zips must
 # be the same bytes, pass their SHA256SUMS, hold exactly the files of the download with
-# the READMEs as Windows text that name the wiring picture beside them, and carry the
-# KORVAN3.exe that the ci-win32 tests ran.
+# the READMEs as Windows text that name the wiring picture of their language beside them,
+# the pictures as committed, and carry the KORVAN3.exe that the ci-win32 tests ran.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tested=$root/build/ci-win32/bin/KORVAN3.exe
@@ -42,7 +42,7 @@ cmp -s "$first/dist/$name" "$second/dist/$name" || fail "the zips differ"
 python3 - "$first/dist/$name" "$work/unpacked" <<'EOF' || fail "zip contents"
 import sys, zipfile
 expected = ["KORVAN3.exe", "hid2check.exe", "README.txt", "README.ja.txt", "LICENSE.txt",
-            "wiring.png", "simulator/", "simulator/LCDSIM.exe", "simulator/HID2.DLL", "simulator/KORVAN3.exe"]
+            "wiring.png", "wiring-ja.png", "simulator/", "simulator/LCDSIM.exe", "simulator/HID2.DLL", "simulator/KORVAN3.exe"]
 with zipfile.ZipFile(sys.argv[1]) as archive:
     names = archive.namelist()
     if names != expected:
@@ -55,11 +55,13 @@ for text in ("README.txt", "README.ja.txt", "LICENSE.txt"):
     if not data.startswith(b"\xef\xbb\xbf") or data.count(b"\n") != data.count(b"\r\n"):
         sys.exit(f"{text} is not UTF-8 with a byte order mark and CRLF line ends")
     data.decode("utf-8")
-for text in ("README.txt", "README.ja.txt"):
-    if "wiring.png" not in open(f"{sys.argv[2]}/{text}", encoding="utf-8-sig").read():
-        sys.exit(f"{text} does not name the wiring picture wiring.png")
+for text, picture in (("README.txt", "wiring.png"), ("README.ja.txt", "wiring-ja.png")):
+    if picture not in open(f"{sys.argv[2]}/{text}", encoding="utf-8-sig").read():
+        sys.exit(f"{text} does not name the wiring picture {picture}")
 EOF
-cmp -s "$work/unpacked/wiring.png" "$root/docs/wiring.png" || fail "the zip's wiring.png is not docs/wiring.png"
+for picture in wiring.png wiring-ja.png; do
+  cmp -s "$work/unpacked/$picture" "$root/docs/$picture" || fail "the zip's $picture is not docs/$picture"
+done
 python3 "$root/tests/docs/check_paragraph_lines.py" "$work/unpacked/README.ja.txt" ||
   fail "README.ja.txt breaks a paragraph across lines"
 # The tests' aids stay out of the download: the stand-in built for the tests names them

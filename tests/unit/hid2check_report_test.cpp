@@ -32,6 +32,54 @@ TEST(Hid2checkTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     }
 }
 
+// Full-width brackets and punctuation take no space beside them, and a bracket inside a
+// bracket reads as a slip; a text filled into another must keep both rules.
+std::string JapaneseTypeSlip(const std::string& text) {
+    const std::string OPENING[] = {"（", "「"};
+    const std::string CLOSING[] = {"）", "」"};
+    const std::string ALL[] = {"（", "「", "）", "」", "、", "。"};
+    int depth = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        for (const std::string& mark : ALL) {
+            if (text.compare(at, mark.size(), mark) != 0) {
+                continue;
+            }
+            const bool spaceBefore = at > 0 && text[at - 1] == ' ';
+            const bool spaceAfter = at + mark.size() < text.size() && text[at + mark.size()] == ' ';
+            if (spaceBefore || spaceAfter) {
+                return "a space beside " + mark;
+            }
+        }
+        for (const std::string& mark : OPENING) {
+            if (text.compare(at, mark.size(), mark) == 0 && ++depth > 1) {
+                return "a bracket inside a bracket";
+            }
+        }
+        for (const std::string& mark : CLOSING) {
+            if (text.compare(at, mark.size(), mark) == 0 && --depth < 0) {
+                return "a closing bracket without its opening one";
+            }
+        }
+    }
+    return depth == 0 ? "" : "a bracket left open";
+}
+
+TEST(Hid2checkTexts, JapaneseBracketsAndPunctuationAreSetRight) {
+    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
+        const std::string japanese = Texts::Template(Language::JAPANESE, static_cast<Id>(i));
+        EXPECT_EQ(JapaneseTypeSlip(japanese), "") << "text " << i << ": " << japanese;
+    }
+    // The start-up code is named inside a finding and inside the verdict's bracket.
+    const std::string startup = Texts::Say(Language::JAPANESE, Id::STARTUP_CODE);
+    for (const std::string& text :
+         {Texts::Say(Language::JAPANESE, Id::CRASHED, {startup, "アクセス違反", "C0000005"}),
+          Texts::Say(Language::JAPANESE, Id::DID_NOT_RETURN, {startup, "10"}),
+          Texts::Say(Language::JAPANESE, Id::WOULD_CRASH, {startup, "アクセス違反"}),
+          Texts::Say(Language::JAPANESE, Id::WOULD_FREEZE, {startup})}) {
+        EXPECT_EQ(JapaneseTypeSlip(text), "") << text;
+    }
+}
+
 TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
     EXPECT_EQ(Texts::Say(Language::ENGLISH, Texts::ExceptionName(0xC0000005)), "access violation");
     EXPECT_EQ(Texts::Say(Language::JAPANESE, Texts::ExceptionName(0xC00000FD)),
@@ -128,7 +176,7 @@ const Case CASES[] = {
       "timing: one Hidwrite takes 3.000 ms (median of 5; a real board needs about 1 ms)",
       "display: brought up; the LCD should now show \"hid2check OK\" and \"cdecl\"",
       "verdict: KORVAN3.exe will work with this library and board; if the LCD stays blank, "
-      "check the wiring and the contrast"},
+      "check the contrast, then the wiring"},
      Report::EXIT_WILL_LOAD},
     {"a handle with bit 15 set",
      Language::ENGLISH,
