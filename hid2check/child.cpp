@@ -5,6 +5,7 @@
 #include "hid2_entries.h"
 #include "lcd_screens.h"
 #include "report.h"
+#include "wiring_screens.h"
 
 #include <string>
 
@@ -95,9 +96,32 @@ void CheckLive() {
     Tell("shown");
 }
 
+// Opens the board and shows one wiring screen, every write its own call of the library.
+void ShowWiring(int screen) {
+    Tell("step hidinit");
+    const long long before = Clock::NowMicroseconds();
+    const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
+    Tell("opened " + std::to_string(result) + " " +
+         std::to_string(Clock::NowMicroseconds() - before));
+    const int handle = Report::HandleOf(result);
+    if (handle == 0) {
+        return;
+    }
+    Tell("step wiring");
+    WiringScreens::Show(
+        screen,
+        [handle](int port, int value) {
+            const int arguments[] = {handle, port, value};
+            Hid2Call::Call(library.hidwrite, arguments, 3);
+            Tell("tick");
+        },
+        [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
+    Tell("wired " + std::to_string(screen));
+}
+
 } // namespace
 
-int Run(HANDLE report, Check check, const std::wstring& path) {
+int Run(HANDLE report, const Task& task, const std::wstring& path) {
     reportPipe = report;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnCrash);
@@ -106,13 +130,15 @@ int Run(HANDLE report, Check check, const std::wstring& path) {
     const HMODULE module = LoadLibraryW(path.c_str());
     // Windows binds all three names when it starts KORVAN3.exe, or does not start it.
     const bool bound =
-        module != nullptr && (check == Check::LOAD || Hid2Entries::Bind(module, library));
+        module != nullptr && (task.check == Check::LOAD || Hid2Entries::Bind(module, library));
     if (!bound) {
         Tell("load-failed " + std::to_string(GetLastError()));
     } else {
         Tell("loaded");
-        if (check == Check::LIVE) {
+        if (task.check == Check::LIVE) {
             CheckLive();
+        } else if (task.check == Check::WIRING) {
+            ShowWiring(task.screen);
         }
     }
     Tell("end");

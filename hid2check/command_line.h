@@ -9,8 +9,13 @@
 
 namespace CommandLine {
 
+constexpr int ALL_SCREENS = -1;
+
 struct Options {
     bool live = false;
+    // --wiring [N]: the wiring screens, all of them one by one, or screen N alone.
+    bool wiring = false;
+    int wiringScreen = ALL_SCREENS;
     bool help = false;
     std::wstring path;
     UiLanguage::Language language = UiLanguage::Language::ENGLISH;

@@ -20,6 +20,7 @@
 #include "supervisor.h"
 #include "texts.h"
 #include "utf8.h"
+#include "wiring_screens.h"
 
 #include <windows.h>
 
@@ -177,15 +178,52 @@ Report::Names CheckNames(const PeImage::Description& image) {
     return names;
 }
 
+// Waits until the user presses Enter, or the input ends.
+void WaitForEnter() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char byte = 0;
+    DWORD read = 0;
+    while (ReadFile(input, &byte, 1, &read, nullptr) && read == 1 && byte != '\n') {
+    }
+}
+
+// Shows the wiring screens, each from a checking process of its own: one after another
+// with Enter between them, or the one asked for. A run that goes wrong ends it there.
+int CheckWiring(const std::wstring& path, int onlyScreen, const Report::Names& names) {
+    const bool every = onlyScreen == CommandLine::ALL_SCREENS;
+    const int first = every ? 0 : onlyScreen;
+    const int last = every ? WiringScreens::ScreenCount() - 1 : onlyScreen;
+    for (int screen = first; screen <= last; ++screen) {
+        Report::Session session(language, true, names, Console::Line, SystemMessage);
+        session.ForWiring(screen, screen != first);
+        const int code = Supervisor::Run(path, {Child::Check::WIRING, screen}, session);
+        if (!session.Wired()) {
+            return code;
+        }
+        if (screen != last) {
+            Console::Line(Say(Id::WIRING_NEXT));
+            WaitForEnter();
+        }
+    }
+    if (!every) {
+        return Verdict(Report::EXIT_WILL_LOAD, Say(Id::WIRING_DONE_ONE, {std::to_string(first)}));
+    }
+    Console::Line(Say(Id::WIRING_READABLE));
+    Console::Line(Say(Id::WIRING_NONE_READABLE));
+    return Verdict(Report::EXIT_WILL_LOAD, Say(Id::WIRING_DONE_ALL));
+}
+
 int CheckingProcess(int argc, wchar_t** argv) {
-    if (argc != 5) {
+    if (argc != 6) {
         return Report::EXIT_USAGE;
     }
     const HANDLE report =
         reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
-    for (const Child::Check check : {Child::Check::LOAD, Child::Check::BIND, Child::Check::LIVE}) {
+    for (const Child::Check check :
+         {Child::Check::LOAD, Child::Check::BIND, Child::Check::LIVE, Child::Check::WIRING}) {
         if (std::wcscmp(argv[3], Child::CHECK_NAMES[static_cast<int>(check)]) == 0) {
-            return Child::Run(report, check, argv[4]);
+            const int screen = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
+            return Child::Run(report, {check, screen}, argv[5]);
         }
     }
     return Report::EXIT_USAGE;
@@ -209,6 +247,13 @@ int wmain(int argc, wchar_t** argv) {
         Console::Text(Say(Id::USAGE));
         return Report::EXIT_WILL_LOAD;
     }
+    const int screens = WiringScreens::ScreenCount();
+    if (options.wiring && options.wiringScreen >= screens) {
+        Console::ErrorLine(Say(Id::WIRING_NO_SUCH_SCREEN, {std::to_string(options.wiringScreen),
+                                                           std::to_string(screens - 1)}));
+        Console::Text(Say(Id::USAGE));
+        return Report::EXIT_USAGE;
+    }
 
     std::wstring path;
     if (options.path.empty()) {
@@ -229,9 +274,12 @@ int wmain(int argc, wchar_t** argv) {
         return Verdict(Report::EXIT_WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {problem}));
     }
     Report::Names names = CheckNames(image);
+    if (options.wiring && names.complete) {
+        return CheckWiring(path, options.wiringScreen, names);
+    }
     const bool live = options.live && names.complete;
     const Child::Check check =
         live ? Child::Check::LIVE : (names.complete ? Child::Check::BIND : Child::Check::LOAD);
     Report::Session session(language, live, std::move(names), Console::Line, SystemMessage);
-    return Supervisor::Run(path, check, session);
+    return Supervisor::Run(path, {check, 0}, session);
 }

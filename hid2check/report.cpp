@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "wiring_screens.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -115,7 +117,8 @@ void Session::Hear(const std::string& line) {
                                                       {"hidinit", Step::HIDINIT},
                                                       {"probe", Step::PROBE},
                                                       {"timing", Step::TIMING},
-                                                      {"screen", Step::SCREEN}};
+                                                      {"screen", Step::SCREEN},
+                                                      {"wiring", Step::WIRING}};
         for (const auto& [name, value] : steps) {
             step = first == name ? value : step;
         }
@@ -137,6 +140,12 @@ void Session::Hear(const std::string& line) {
         Timed(times);
     } else if (what == "shown") {
         Finding(Say(Id::DISPLAY, {ShortName(convention)}));
+    } else if (what == "wired" && wiringScreen != NOT_WIRING) {
+        wired = true;
+        Finding(Say(wiringScreen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
+                    {std::to_string(wiringScreen),
+                     std::to_string(WiringScreens::ScreenCount() - 1),
+                     std::string(WiringScreens::Claim(wiringScreen))}));
     } else if (what == "crash") {
         Crashed(Code(first));
     } else if (what == "end") {
@@ -147,18 +156,29 @@ void Session::Hear(const std::string& line) {
 // The load's outcome, then what the reading of the file found about the names.
 void Session::ReportLoad(bool loadedNow) {
     loaded = loadedNow;
+    loadReported = true;
+    if (loaded && repeat) {
+        return;
+    }
     if (loaded) {
         Finding(Say(Id::LOAD_OK));
     }
-    loadReported = true;
     for (const std::string& line : names.findings) {
         Finding(line);
     }
 }
 
+void Session::ForWiring(int screen, bool repeatedRun) {
+    wiringScreen = screen;
+    repeat = repeatedRun;
+}
+
 void Session::Opened(int result, double milliseconds) {
-    Finding(Say(Id::OPEN_TIME, {Decimals(milliseconds, 3)}));
     handle = HandleOf(result);
+    if (handle != 0 && repeat) {
+        return;
+    }
+    Finding(Say(Id::OPEN_TIME, {Decimals(milliseconds, 3)}));
     if (handle != 0) {
         Finding(Say(Id::BOARD_OK, {std::to_string(handle)}));
         return;
@@ -203,6 +223,7 @@ std::string Session::CalledFunction() const {
     case Step::PROBE:
     case Step::TIMING:
     case Step::SCREEN:
+    case Step::WIRING:
         break;
     }
     return "Hidwrite";
@@ -282,6 +303,9 @@ int Session::Verdict() {
     }
     if (handle == 0) {
         return Verdict(EXIT_NO_BOARD, Say(Id::NO_BOARD));
+    }
+    if (wiringScreen != NOT_WIRING) {
+        return wired ? EXIT_WILL_LOAD : Verdict(EXIT_WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
     }
     if (convention == Convention::UNKNOWN) {
         return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::NOT_THE_BOARDS_LIBRARY));

@@ -2,13 +2,14 @@
 // verdict. The library runs in a checking process of its own, which tells this one what
 // happens one line at a time (the lines below); whatever becomes of that process, the
 // findings and the verdict are written here.
-//   step load|hidinit|probe|timing|screen  the next call into the library begins
+//   step load|hidinit|probe|timing|screen|wiring  the next call into the library begins
 //   loaded | load-failed <error>            LoadLibrary's outcome
 //   opened <result> <microseconds>          what hidinit returned, and after how long
 //   probed <stack change>                   one harmless Hidwrite: the convention
 //   timed <microseconds>...                 the times of the timed writes
 //   tick                                    another call of the step returned
 //   shown                                   the test screen is on the LCD
+//   wired <screen>                          the wiring screen is on the LCD
 //   crash <code>                            an exception nothing handled, in hex
 //   end                                     nothing more to do
 #pragma once
@@ -82,8 +83,15 @@ class Session {
     // The checking process could not be started, for this Windows error.
     int NotStarted(uint32_t error);
 
+    // A run of --wiring, which opens the board to show wiring screen `screen`. Once the
+    // screen is on the LCD there is no verdict: the caller says what the screens mean.
+    // `repeat`: a later screen, so what the first run said of the library and the board
+    // is not said again.
+    void ForWiring(int screen, bool repeat);
+    // The wiring screen is on the LCD.
+    bool Wired() const { return wired; }
   private:
-    enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN };
+    enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN, WIRING };
     enum class Fault { NONE, CRASHED, HUNG, TOO_SLOW, ENDED };
 
     std::string Say(Texts::Id id, std::initializer_list<std::string> arguments = {}) const;
@@ -112,6 +120,10 @@ class Session {
     uint32_t faultCode = 0;
     int handle = 0;
     Convention convention = Convention::UNKNOWN;
+    static constexpr int NOT_WIRING = -1;
+    int wiringScreen = NOT_WIRING;
+    bool repeat = false;
+    bool wired = false;
 };
 
 } // namespace Report

@@ -18,7 +18,7 @@ struct Checking {
 
 // The checking process, sharing the console (so Ctrl+C stops both) but writing nothing to
 // it, and in a job that ends it if this process ends first.
-bool Start(const std::wstring& path, Child::Check check, Checking& checking) {
+bool Start(const std::wstring& path, const Child::Task& task, Checking& checking) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&checking.lines, &writeEnd, &inherited, 0)) {
@@ -35,7 +35,8 @@ bool Start(const std::wstring& path, Child::Check check, Checking& checking) {
 
     std::wstring commandLine = L"\"" + OwnFolder::ProgramPath() + L"\" " + Child::SWITCH + L" " +
                                std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
-                               Child::CHECK_NAMES[static_cast<int>(check)] + L" \"" + path + L"\"";
+                               Child::CHECK_NAMES[static_cast<int>(task.check)] + L" " +
+                               std::to_wstring(task.screen) + L" \"" + path + L"\"";
     const bool started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
                        nullptr, nullptr, &startup, &checking.process) != 0;
@@ -93,9 +94,9 @@ void Close(Checking& checking) {
 
 } // namespace
 
-int Run(const std::wstring& path, Child::Check check, Report::Session& session) {
+int Run(const std::wstring& path, const Child::Task& task, Report::Session& session) {
     Checking checking;
-    if (!Start(path, check, checking)) {
+    if (!Start(path, task, checking)) {
         return session.NotStarted(GetLastError());
     }
     const ULONGLONG start = GetTickCount64();

@@ -11,6 +11,6 @@
 namespace Supervisor {
 
 // Checks `path` in a checking process; hid2check's exit code.
-int Run(const std::wstring& path, Child::Check check, Report::Session& session);
+int Run(const std::wstring& path, const Child::Task& task, Report::Session& session);
 
 } // namespace Supervisor

@@ -11,13 +11,17 @@ namespace {
 // One row a text, in the order of Id.
 constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::USAGE,
-     "usage: hid2check [--live] [--lang en|ja] [PATH]\n"
+     "usage: hid2check [--live | --wiring [N]] [--lang en|ja] [PATH]\n"
      "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
      "Windows gives a KORVAN3.exe in the folder of hid2check.exe, searching as Windows does:\n"
      "  that folder, the system folder, the 16-bit system folder, the Windows folder,\n"
      "  the current folder, the folders on the PATH variable\n"
      "  --live        also opens the board, times hidinit, finds the library's calling\n"
      "                convention, times the port writes and shows a test screen on the LCD\n"
+     "  --wiring      shows one screen after another on the LCD, each written as if one\n"
+     "                wire were exchanged: the screen you can read names the wiring\n"
+     "                (Enter shows the next one)\n"
+     "  --wiring N    shows screen N alone\n"
      "  --lang en|ja  the language of the findings (by default that of Windows)\n"
      "The library's code runs in a separate process: a library that crashes, or a call\n"
      "that does not return within 10 s, becomes a finding.\n"
@@ -25,8 +29,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  0  KORVAN3.exe will load the library (with --live: and a board answered)\n"
      "  1  it will not, or the library crashed or hung\n"
      "  2  wrong command line\n"
-     "  3  with --live: the library is fine, but no board answered\n",
-     "使い方: hid2check [--live] [--lang en|ja] [ファイルのパス]\n"
+     "  3  with --live or --wiring: the library is fine, but no board answered\n",
+     "使い方: hid2check [--live | --wiring [N]] [--lang en|ja] [ファイルのパス]\n"
      "KORVAN3.exe が使う HID2.DLL を調べます。ファイルのパスを省略すると、\n"
      "hid2check.exe と同じフォルダーの KORVAN3.exe が読み込む HID2.DLL を、\n"
      "Windows と同じ順番で、次の場所から探します。\n"
@@ -35,6 +39,9 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  環境変数 PATH のフォルダー\n"
      "  --live        ボードも開いて、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
      "                ポートへの書き込み時間を調べ、液晶にテスト画面を表示します\n"
+     "  --wiring      配線の誤りを 1 つずつ仮定して書いた画面を、順に液晶に表示します。\n"
+     "                読めた画面が配線の状態を示します（Enter キーで次の画面へ）\n"
+     "  --wiring N    画面 N だけを表示します\n"
      "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
      "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
      "呼び出しが 10 秒たっても戻らなくても、その結果を報告できます。\n"
@@ -42,7 +49,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  0  KORVAN3.exe はこのライブラリを読み込めます（--live: ボードも応答しました）\n"
      "  1  読み込めません。または、ライブラリがクラッシュしたか固まりました\n"
      "  2  コマンドラインの誤りです\n"
-     "  3  --live のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
+     "  3  --live または --wiring のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
@@ -201,6 +208,45 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "HID2.DLL をボードメーカーから入手してください"},
     {Id::CANNOT_CHECK, "hid2check cannot run the library's code, so it cannot tell",
      "hid2check がライブラリのコードを動かせないため、判定できません"},
+
+    {Id::KEEP_UP_WARNING,
+     "warning: at {0} ms a write the display cannot keep up: {1} of the {2} transfers of "
+     "KORVAN3.exe's screens would reach it while it is busy, and it would lose them (the first "
+     "character after each clear, for one); the fix lies on the board's side: a board or "
+     "library that takes at least {3} ms a write",
+     "注意: 書き込み 1 回が {0} ms では液晶の処理が追いつきません。KORVAN3.exe の画面の転送 {2} "
+     "回のうち {1} 回が処理中の液晶に届いて失われます（たとえば消去の直後の 1 文字）。"
+     "直すにはボード側で、書き込み 1 回に {3} ms 以上かかるボードかライブラリにする必要があります"},
+    {Id::WIRING_SHOWN_OK,
+     "wiring: screen {0} (of 0 to {1}) is on the LCD; it reads \"{2}\" where the wiring is "
+     "right",
+     "配線: 画面 {0}（0～{1}）を液晶に表示しました。配線が正しければ「{2}」と読めます"},
+    {Id::WIRING_SHOWN,
+     "wiring: screen {0} (of 0 to {1}) is on the LCD; it reads \"{2}\" only on a board wired "
+     "that way",
+     "配線: 画面 {0}（0～{1}）を液晶に表示しました。そのとおりに配線されているときだけ「{2}」と"
+     "読めます"},
+    {Id::WIRING_NEXT, "Press Enter for the next screen", "Enter キーを押すと次の画面を表示します"},
+    {Id::WIRING_READABLE,
+     "wiring: the screen you could read names the wiring: \"WIRING OK\", it is right; \"D3:D4\", "
+     "the wires of D3 and D4 are exchanged (\"RS:E\" those of RS and E); \"bus=reversed\", D0 "
+     "to D7 go in reverse order. Put those wires right",
+     "配線: 読めた画面が配線の状態を示します。「WIRING OK」なら配線は正しく、「D3:D4」なら D3 と "
+     "D4 の線が入れ替わっています（「RS:E」なら RS と E）。「bus=reversed」は D0～D7 "
+     "の順番が逆です。その線をつなぎ直してください"},
+    {Id::WIRING_NONE_READABLE,
+     "wiring: where no screen could be read, no screen can make up for the fault: turn the "
+     "contrast, check the power (VDD 5 V, VSS 0 V), that E and RS reach their pins, that R/W is "
+     "grounded, and every data line for one that is open or touches another",
+     "配線: どの画面も読めないときは、画面では補えない故障です。コントラストを調整し、電源（VDD "
+     "が 5 V、VSS が 0 V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
+     "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください"},
+    {Id::WIRING_DONE_ALL, "every wiring screen was shown; the one you could read names the wiring",
+     "配線確認用の画面をすべて表示しました。読めた画面が配線の状態を示します"},
+    {Id::WIRING_DONE_ONE, "wiring screen {0} was shown; if you can read it, the wiring is as it says",
+     "配線確認用の画面 {0} を表示しました。読めれば、配線はその画面が示すとおりです"},
+    {Id::WIRING_NO_SUCH_SCREEN, "hid2check: there is no wiring screen {0}; they are 0 to {1}",
+     "hid2check: 配線確認用の画面 {0} はありません（0～{1}）"},
 };
 static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a text");
 

@@ -95,6 +95,16 @@ enum class Id {
     WOULD_FREEZE,
     WOULD_END,
     CANNOT_CHECK,
+    // The display against the board's pace, and the wiring screens.
+    KEEP_UP_WARNING,
+    WIRING_SHOWN_OK,
+    WIRING_SHOWN,
+    WIRING_NEXT,
+    WIRING_READABLE,
+    WIRING_NONE_READABLE,
+    WIRING_DONE_ALL,
+    WIRING_DONE_ONE,
+    WIRING_NO_SUCH_SCREEN,
     COUNT
 };
 

@@ -2,7 +2,8 @@
 //
 // Simulator mode (HID2_LOG not set): the calls go to LCDSIM.exe, the simulated board
 // and display (see sim_link.h). hidinit returns the running simulator's handle, or 0
-// when none runs; Hidwrite reaches the simulator's board before it returns.
+// when none runs; Hidwrite reaches the simulator's board before it returns, and returns
+// at the simulated board's pace (its write cost, a real board's 1 ms by default).
 //
 // Test mode (HID2_LOG names a file): every call is appended to that file, one line
 // each, prefixed with the time in microseconds of the system's performance counter:

@@ -14,6 +14,10 @@ namespace {
 // is a different board: writes with the old handle must not reach it.
 HWND openedWindow = nullptr;
 long long lastCallMicroseconds = -1;
+// A real board answers a port write once per USB report interval: no write returns
+// sooner than this after the previous one did.
+long long paceMicroseconds = 0;
+long long lastWriteReturnedMicroseconds = -1;
 
 constexpr UINT SEND_TIMEOUT_MS = 5000;
 
@@ -41,6 +45,20 @@ LRESULT Send(HWND window, uint32_t request, const void* payload, DWORD size) {
     return static_cast<LRESULT>(result);
 }
 
+// Sleeps for the bulk of a wait, then spins: a sleep ends on the system's timer tick,
+// often a millisecond or more late.
+void KeepPace() {
+    const long long due = lastWriteReturnedMicroseconds + paceMicroseconds;
+    long long now = Clock::NowMicroseconds();
+    while (lastWriteReturnedMicroseconds >= 0 && now < due) {
+        if (due - now > 2000) {
+            Sleep(1);
+        }
+        now = Clock::NowMicroseconds();
+    }
+    lastWriteReturnedMicroseconds = now;
+}
+
 } // namespace
 
 int Open() {
@@ -52,6 +70,7 @@ int Open() {
     const int handle = static_cast<int>(Send(window, SimProtocol::OPEN, nullptr, 0));
     if (handle != 0) {
         openedWindow = window;
+        paceMicroseconds = static_cast<long long>(Send(window, SimProtocol::PACE, nullptr, 0));
     }
     return handle;
 }
@@ -67,7 +86,9 @@ int Write(int handle, int port, int value) {
     if (window == nullptr || (openedWindow != nullptr && window != openedWindow)) {
         return 0;
     }
-    return static_cast<int>(Send(window, SimProtocol::WRITE, &write, sizeof write));
+    const int result = static_cast<int>(Send(window, SimProtocol::WRITE, &write, sizeof write));
+    KeepPace();
+    return result;
 }
 
 } // namespace SimLink

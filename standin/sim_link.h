@@ -8,7 +8,9 @@ namespace SimLink {
 // The running simulator's handle, or 0 when no simulator runs.
 int Open();
 // Applies one port write to the simulator's board before returning, if `handle` is the
-// handle of the simulator that runs now. Returns 1 if the board took the write, else 0.
+// handle of the simulator that runs now, and returns no sooner than the simulated board's
+// write cost after the previous write returned, as a real board answers. Returns 1 if the
+// board took the write, else 0.
 int Write(int handle, int port, int value);
 
 } // namespace SimLink

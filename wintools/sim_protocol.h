@@ -23,6 +23,9 @@ constexpr uint32_t WRITE = 0x4C430002;
 // "<row 0>\n<row 1>\nviolations N writes M\n". The result is 1.
 constexpr uint32_t PRINT = 0x4C430003;
 constexpr uint32_t PRINT_REPLY = 0x4C430004;
+// PACE: no payload. The result is the time of one port write of the simulated board in
+// microseconds, the pace a real board keeps; 0 when it keeps none (a replay plays).
+constexpr uint32_t PACE = 0x4C430005;
 
 struct WritePayload {
     int32_t handle;

@@ -108,6 +108,8 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
         return replay ? 0 : ApplyWrite(*data);
     case SimProtocol::PRINT:
         return Print(window, sender);
+    case SimProtocol::PACE:
+        return replay ? 0 : static_cast<LRESULT>(board->WriteCostMicroseconds());
     default:
         return 0;
     }

@@ -11,10 +11,14 @@ namespace {
 
 using UiLanguage::Language;
 
+constexpr int ALL = CommandLine::ALL_SCREENS;
+
 struct Case {
     const char* what;
     std::vector<std::wstring> arguments;
     bool live;
+    bool wiring;
+    int screen;
     std::wstring path;
     Language language;
     std::wstring unexpected; // empty: the command line is right
@@ -25,41 +29,34 @@ void PrintTo(const Case& c, std::ostream* out) {
 }
 
 // Windows shows Japanese in every case: English only where --lang asks for it.
+// clang-format off
 const Case CASES[] = {
-    {"a path and --live",
-     {L"--live", L"C:\\kit\\HID2.DLL"},
-     true,
-     L"C:\\kit\\HID2.DLL",
-     Language::JAPANESE,
-     L""},
-    {"--lang en", {L"--lang", L"en", L"HID2.DLL"}, false, L"HID2.DLL", Language::ENGLISH, L""},
-    {"the first of two unknown arguments",
-     {L"--bogus", L"--other"},
-     false,
-     L"",
-     Language::JAPANESE,
-     L"--bogus"},
-    {"--lang after an unknown argument still chooses",
-     {L"--bogus", L"--lang", L"en"},
-     false,
-     L"",
-     Language::ENGLISH,
-     L"--bogus"},
-    {"--lang as the last argument",
-     {L"--live", L"--lang"},
-     true,
-     L"",
-     Language::JAPANESE,
-     L"--lang"},
-    {"--lang with a language it does not speak",
-     {L"--lang", L"fr"},
-     false,
-     L"fr",
-     Language::JAPANESE,
-     L"--lang"},
-    {"a second path", {L"a", L"b"}, false, L"a", Language::JAPANESE, L"b"},
-    {"an empty argument", {L""}, false, L"", Language::JAPANESE, L""},
+    {"a path and --live", {L"--live", L"C:\\kit\\HID2.DLL"},
+     true, false, ALL, L"C:\\kit\\HID2.DLL", Language::JAPANESE, L""},
+    {"--lang en", {L"--lang", L"en", L"HID2.DLL"},
+     false, false, ALL, L"HID2.DLL", Language::ENGLISH, L""},
+    {"the first of two unknown arguments", {L"--bogus", L"--other"},
+     false, false, ALL, L"", Language::JAPANESE, L"--bogus"},
+    {"--lang after an unknown argument still chooses", {L"--bogus", L"--lang", L"en"},
+     false, false, ALL, L"", Language::ENGLISH, L"--bogus"},
+    {"--lang as the last argument", {L"--live", L"--lang"},
+     true, false, ALL, L"", Language::JAPANESE, L"--lang"},
+    {"--lang with a language it does not speak", {L"--lang", L"fr"},
+     false, false, ALL, L"fr", Language::JAPANESE, L"--lang"},
+    {"a second path", {L"a", L"b"},
+     false, false, ALL, L"a", Language::JAPANESE, L"b"},
+    {"--wiring, every screen", {L"--wiring", L"HID2.DLL"},
+     false, true, ALL, L"HID2.DLL", Language::JAPANESE, L""},
+    {"--wiring N, one screen", {L"--wiring", L"12"},
+     false, true, 12, L"", Language::JAPANESE, L""},
+    {"--wiring 0 is the first screen", {L"--wiring", L"0", L"x.dll"},
+     false, true, 0, L"x.dll", Language::JAPANESE, L""},
+    {"a screen number that is no number", {L"--wiring", L"-3"},
+     false, true, ALL, L"", Language::JAPANESE, L"-3"},
+    {"an empty argument", {L""},
+     false, false, ALL, L"", Language::JAPANESE, L""},
 };
+// clang-format on
 
 class Hid2checkCommandLine : public testing::TestWithParam<Case> {};
 
