@@ -11,7 +11,6 @@ namespace {
 
 constexpr int DATA_PORT = 1;
 constexpr int CONTROL_PORT = 2;
-constexpr uint8_t E_LINE = 0x08;
 
 // Dropping the oldest lines a batch at a time keeps a long run from moving the whole
 // trace on every transfer.
@@ -23,7 +22,9 @@ std::string TimeStamp(uint64_t microseconds) {
 
 } // namespace
 
-Board::Board(uint32_t writeCostMicroseconds) : writeCost(writeCostMicroseconds) {}
+Board::Board(uint32_t writeCostMicroseconds, Wiring lcdWiring)
+    : writeCost(writeCostMicroseconds), wiring(std::move(lcdWiring)),
+      pins(wiring.Pins(dataBus, control)) {}
 
 // Every call is a round trip to the board, whatever the port, so the time passes before
 // the lines move.
@@ -34,14 +35,17 @@ void Board::WritePort(int port, int value) {
     if (port == DATA_PORT) {
         dataBus = level;
     } else if (port == CONTROL_PORT) {
-        const bool falling = E() && (level & E_LINE) == 0;
-        // RS is taken as it stood while E was high: the chip needs it held past the edge,
-        // so a change made together with the edge comes too late.
-        const bool rs = Rs();
         control = level;
-        if (falling) {
-            LatchTransfer(rs);
-        }
+    } else {
+        return;
+    }
+    // The bus and RS are taken as they stood while E was high: the chip needs them held
+    // past the edge, so a change made together with the edge comes too late. A mis-wired
+    // E may fall on a write of either port.
+    const LcdPins held = pins;
+    pins = wiring.Pins(dataBus, control);
+    if (held.e && !pins.e) {
+        LatchTransfer(held);
     }
 }
 
@@ -54,19 +58,25 @@ void Board::Wait(uint64_t microseconds) {
 // hide everything that follows. The busy flag stays set until the latest instruction
 // ends: a transfer may extend the busy time, never cut it short, so one that executes
 // nothing (the first half of a 4-bit byte, 0x00) leaves a clear's 1520 us running.
-void Board::LatchTransfer(bool rs) {
+//
+// With R/W high the strobe is a read: the controller drives the bus and takes nothing.
+void Board::LatchTransfer(const LcdPins& held) {
+    if (!wiring.RwGrounded()) {
+        AddTrace(TimeStamp(now) + "R/W high: the display is read, takes nothing");
+        return;
+    }
     ++transfers;
-    const std::string kind = rs ? "D " : "I ";
+    const std::string kind = held.rs ? "D " : "I ";
     if (now < busyUntil) {
         ++violations;
-        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(dataBus) + " while busy for " +
+        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(held.data) + " while busy for " +
                  std::to_string(busyUntil - now) + "us more");
     }
-    lcd.Latch(rs, dataBus);
+    lcd.Latch(held.rs, held.data);
     busyUntil = std::max(busyUntil, now + lcd.LastExecutionMicroseconds());
     if (lcd.AwaitingLowNibble()) {
-        AddTrace(TimeStamp(now) + kind + Hex(dataBus) + " high half of a 4-bit transfer");
-    } else if (rs) {
+        AddTrace(TimeStamp(now) + kind + Hex(held.data) + " high half of a 4-bit transfer");
+    } else if (held.rs) {
         AddTrace(TimeStamp(now) + kind + Hex(lcd.DataRegister()));
     } else {
         AddTrace(TimeStamp(now) + kind + Hex(lcd.InstructionRegister()) + " " +

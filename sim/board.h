@@ -1,13 +1,15 @@
-// The USB-IO board wired to the display as the program drives it: port 1 is the data
-// bus D0-D7; port 2 bit 0 is RS, bit 1 the auxiliary line, bit 3 E. The display latches
-// the bus and RS on the falling edge of E; writes that leave E unchanged only move the
-// lines. Virtual time advances by a cost per port write and by the waits reported, and
-// a transfer that arrives while the display is busy (until the latest instruction it
-// took has ended) is a timing violation: counted, listed in the trace, never silently
-// accepted.
+// The USB-IO board and the display behind it. The program drives port 1 as the data bus
+// D0-D7 and port 2 bit 0 as RS, bit 1 as the auxiliary line, bit 3 as E; the wiring (by
+// default the correct one) decides what reaches the display's pins. The display latches
+// its bus and RS pins on the falling edge of its E pin; writes that leave that pin
+// unchanged only move the lines. Virtual time advances by a cost per port write and by
+// the waits reported, and a transfer that arrives while the display is busy (until the
+// latest instruction it took has ended) is a timing violation: counted, listed in the
+// trace, never silently accepted.
 #pragma once
 
 #include "hd44780.h"
+#include "wiring.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +22,8 @@ class Board {
     // One USB full-speed report interval per port write.
     static constexpr uint32_t DEFAULT_WRITE_COST_US = 1000;
 
-    explicit Board(uint32_t writeCostMicroseconds = DEFAULT_WRITE_COST_US);
+    explicit Board(uint32_t writeCostMicroseconds = DEFAULT_WRITE_COST_US,
+                   Wiring lcdWiring = Wiring());
 
     // Port 1 or 2; other ports are ignored. Only the low 8 bits of the value count.
     void WritePort(int port, int value);
@@ -30,13 +33,16 @@ class Board {
     const Hd44780& Lcd() const { return lcd; }
     uint64_t NowMicroseconds() const { return now; }
     uint32_t WriteCostMicroseconds() const { return writeCost; }
+    const Wiring& LcdWiring() const { return wiring; }
 
-    // Current line levels.
+    // Current levels of the board's lines.
     uint8_t DataBus() const { return dataBus; }
     bool Rs() const { return (control & 0x01) != 0; }
     bool Aux() const { return (control & 0x02) != 0; }
     bool E() const { return (control & 0x08) != 0; }
     uint8_t ControlPort() const { return control; }
+    // Current levels on the display's pins.
+    const LcdPins& Pins() const { return pins; }
 
     uint64_t PortWrites() const { return portWrites; }
     uint64_t Transfers() const { return transfers; }
@@ -45,6 +51,7 @@ class Board {
     //   "t=12000us I 0x38 function set: 8-bit, 2 lines, 5x8"
     //   "t=16000us D 0x41"
     //   "t=17000us VIOLATION: D 0x42 while busy for 520us more"
+    //   "t=18000us R/W high: the display is read, takes nothing"
     // At most MAX_TRACE lines are kept (the oldest are dropped).
     static constexpr size_t MAX_TRACE = 4096;
     const std::vector<std::string>& Trace() const { return trace; }
@@ -53,15 +60,17 @@ class Board {
     std::string RowText(int row) const;
 
   private:
-    void LatchTransfer(bool rs);
+    void LatchTransfer(const LcdPins& held);
     void AddTrace(std::string line);
 
     Hd44780 lcd;
     uint32_t writeCost;
+    Wiring wiring;
     uint64_t now = 0;
     uint64_t busyUntil = 0;
     uint8_t dataBus = 0;
     uint8_t control = 0;
+    LcdPins pins;
     uint64_t portWrites = 0;
     uint64_t transfers = 0;
     int violations = 0;

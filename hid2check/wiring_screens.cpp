@@ -1,0 +1,245 @@
+#include "wiring_screens.h"
+
+namespace WiringScreens {
+namespace {
+
+constexpr int DATA_PORT = 1;
+constexpr int CONTROL_PORT = 2;
+constexpr int BUS_WIDTH = 8;
+
+// Port 2 bits of the control lines.
+constexpr uint8_t RS_BIT = 0x01;
+constexpr uint8_t AUX_BIT = 0x02;
+constexpr uint8_t E_BIT = 0x08;
+
+// Instruction codes, as the HD44780 datasheet names them.
+constexpr uint8_t CLEAR_DISPLAY = 0x01;
+constexpr uint8_t RETURN_HOME = 0x02;
+constexpr uint8_t ENTRY_INCREMENT = 0x06;
+constexpr uint8_t DISPLAY_OFF = 0x08;
+constexpr uint8_t DISPLAY_ON = 0x0C;
+constexpr uint8_t CURSOR_LEFT = 0x10;
+constexpr uint8_t INTERFACE_RESET = 0x30; // function set, 8-bit bus
+constexpr uint8_t FUNCTION_SET_8_BIT_2_LINES = 0x38;
+constexpr uint8_t ROW_0_ADDRESS = 0x80;
+constexpr uint8_t ROW_1_ADDRESS = 0xC0;
+
+// The datasheet's initialisation by instruction: three interface resets after 15 ms,
+// 4.1 ms and 100 us bring any interface state back to 8 bits. Clear and return home take
+// 1.52 ms; a fast board would reach the display sooner.
+constexpr int FIRST_RESET_WAIT_MS = 15;
+constexpr int SECOND_RESET_WAIT_MS = 5;
+constexpr int THIRD_RESET_WAIT_MS = 1;
+constexpr int CLEAR_WAIT_MS = 2;
+
+using Sources = std::array<Line, LINE_COUNT>;
+
+// For each pin, the line that reaches it.
+struct Fault {
+    std::string_view claim;
+    Sources source;
+};
+
+constexpr Sources Straight() {
+    Sources source{};
+    for (int pin = 0; pin < LINE_COUNT; ++pin) {
+        source[static_cast<size_t>(pin)] = static_cast<Line>(pin);
+    }
+    return source;
+}
+
+constexpr Sources Exchanged(Line a, Line b) {
+    Sources source = Straight();
+    source[a] = b;
+    source[b] = a;
+    return source;
+}
+
+constexpr Sources Reversed() {
+    Sources source = Straight();
+    for (int pin = 0; pin < BUS_WIDTH; ++pin) {
+        source[static_cast<size_t>(pin)] = static_cast<Line>(BUS_WIDTH - 1 - pin);
+    }
+    return source;
+}
+
+// Two wires exchanged is the commonest slip, most often neighbours: D0-D7 side by side,
+// E beside D0 on the display's header (pins 6 and 7), RS and E either side of R/W, and
+// RS, the auxiliary line and E among the low bits of port 2.
+constexpr std::array<Fault, 13> FAULTS = {{
+    {"WIRING OK", Straight()},
+    {"D0:D1", Exchanged(D0, D1)},
+    {"D1:D2", Exchanged(D1, D2)},
+    {"D2:D3", Exchanged(D2, D3)},
+    {"D3:D4", Exchanged(D3, D4)},
+    {"D4:D5", Exchanged(D4, D5)},
+    {"D5:D6", Exchanged(D5, D6)},
+    {"D6:D7", Exchanged(D6, D7)},
+    {"bus=reversed", Reversed()},
+    {"RS:E", Exchanged(RS, E)},
+    {"RS:AUX", Exchanged(RS, AUX)},
+    {"E:AUX", Exchanged(E, AUX)},
+    {"E:D0", Exchanged(E, D0)},
+}};
+
+bool PinLevel(const Pins& pins, int pin) {
+    switch (pin) {
+    case RS:
+        return pins.rs;
+    case E:
+        return pins.e;
+    case AUX:
+        return pins.aux;
+    default:
+        return ((pins.data >> pin) & 1) != 0;
+    }
+}
+
+void SetLine(PortValues& ports, Line line) {
+    switch (line) {
+    case RS:
+        ports.control = static_cast<uint8_t>(ports.control | RS_BIT);
+        break;
+    case AUX:
+        ports.control = static_cast<uint8_t>(ports.control | AUX_BIT);
+        break;
+    case E:
+        ports.control = static_cast<uint8_t>(ports.control | E_BIT);
+        break;
+    default:
+        ports.data = static_cast<uint8_t>(ports.data | (1 << line));
+        break;
+    }
+}
+
+// Drives the display through a fault's inverse, one write cycle at a time: the data port,
+// then the control port with E low, as the program does; then E high and low again,
+// writing whichever port the change lands on.
+class ScreenWriter {
+  public:
+    ScreenWriter(int assumed, const Write& writePort, const Sleep& sleepThread)
+        : screen(assumed), write(writePort), sleep(sleepThread) {}
+
+    // Every line low before the waits: a strobe that another screen's mapping left high
+    // ends here, and whatever it latches has the time of the first wait to execute.
+    void Settle() {
+        last = Compensate(screen, Pins{});
+        write(DATA_PORT, last.data);
+        write(CONTROL_PORT, last.control);
+    }
+
+    void Wait(int milliseconds) { sleep(milliseconds); }
+
+    void Instruction(uint8_t code) { Cycle(code, false); }
+    void Character(uint8_t code) { Cycle(code, true); }
+
+    void Text(std::string_view text) {
+        for (const char c : text) {
+            Character(static_cast<uint8_t>(c));
+        }
+    }
+
+    // While set, the free end of the auxiliary wire strobes with E. On a board where that
+    // wire reaches the display's E, a screen that does not assume so still puts the
+    // display off and clears it, rather than leaving what an earlier screen showed.
+    void AuxStrobes(bool strobes) { auxStrobes = strobes; }
+
+  private:
+    void Cycle(uint8_t code, bool rs) {
+        Pins pins{code, rs, false, false};
+        last = Compensate(screen, pins);
+        write(DATA_PORT, last.data);
+        write(CONTROL_PORT, last.control);
+        pins.e = true;
+        pins.aux = auxStrobes;
+        Drive(pins);
+        pins.e = false;
+        pins.aux = false;
+        Drive(pins);
+    }
+
+    void Drive(const Pins& pins) {
+        const PortValues next = Compensate(screen, pins);
+        if (next.data != last.data) {
+            write(DATA_PORT, next.data);
+        }
+        if (next.control != last.control) {
+            write(CONTROL_PORT, next.control);
+        }
+        last = next;
+    }
+
+    int screen;
+    const Write& write;
+    const Sleep& sleep;
+    PortValues last;
+    bool auxStrobes = false;
+};
+
+} // namespace
+
+int ScreenCount() {
+    return static_cast<int>(FAULTS.size());
+}
+
+std::string_view Claim(int screen) {
+    return FAULTS[static_cast<size_t>(screen)].claim;
+}
+
+std::string Hint(int screen) {
+    return "screen " + std::to_string(screen) + " of " + std::to_string(ScreenCount());
+}
+
+PortValues Compensate(int screen, const Pins& pins) {
+    const Sources& source = FAULTS[static_cast<size_t>(screen)].source;
+    PortValues ports;
+    for (int pin = 0; pin < LINE_COUNT; ++pin) {
+        if (PinLevel(pins, pin)) {
+            SetLine(ports, source[static_cast<size_t>(pin)]);
+        }
+    }
+    return ports;
+}
+
+// The text goes in while the display is off; the display goes on last.
+void Show(int screen, const Write& write, const Sleep& sleep) {
+    ScreenWriter lcd(screen, write, sleep);
+    lcd.Settle();
+    // A clear, first as a character, then as an instruction. On a board whose E is reached
+    // by the RS line, E falls only where an instruction follows a character, latching the
+    // character's code as an instruction: the display is cleared rather than keeping what
+    // an earlier screen showed. A correct board takes both before its own clear.
+    lcd.Character(CLEAR_DISPLAY);
+    lcd.Instruction(CLEAR_DISPLAY);
+    lcd.AuxStrobes(true);
+    lcd.Wait(FIRST_RESET_WAIT_MS);
+    lcd.Instruction(INTERFACE_RESET);
+    lcd.Wait(SECOND_RESET_WAIT_MS);
+    lcd.Instruction(INTERFACE_RESET);
+    lcd.Wait(THIRD_RESET_WAIT_MS);
+    lcd.Instruction(INTERFACE_RESET);
+    lcd.Instruction(FUNCTION_SET_8_BIT_2_LINES);
+    lcd.Instruction(DISPLAY_OFF);
+    lcd.Instruction(CLEAR_DISPLAY);
+    lcd.AuxStrobes(false);
+    lcd.Wait(CLEAR_WAIT_MS);
+    lcd.Instruction(ENTRY_INCREMENT);
+    // Row 1 before row 0: on a board that loses D7, both addresses become other
+    // instructions, and the claim follows the hint instead of starting row 0.
+    lcd.Instruction(ROW_1_ADDRESS);
+    lcd.Text(Hint(screen));
+    lcd.Instruction(ROW_0_ADDRESS);
+    lcd.Text(Claim(screen));
+    // Two instructions that change nothing on a correct board once the text is in, for
+    // mix-ups the rest of the screen would not show. With D1 and D3 exchanged, the entry
+    // mode arrives as a display on and the display off as a return home; this return home
+    // (D1 alone) arrives as a display off. Every other instruction has D4 and D5 both high
+    // or both low; with those exchanged, this cursor shift (D4 alone) arrives as a switch
+    // to the 4-bit interface, which leaves the final display-on half a byte.
+    lcd.Instruction(RETURN_HOME);
+    lcd.Wait(CLEAR_WAIT_MS);
+    lcd.Instruction(CURSOR_LEFT);
+    lcd.Instruction(DISPLAY_ON);
+}
+
+} // namespace WiringScreens

@@ -1,0 +1,56 @@
+// The screens of `hid2check --wiring`. Each screen assumes one wiring fault that software
+// can make up for, because every line still reaches some pin: two of the display's wires
+// exchanged, or the data bus in reverse order. It writes through the fault's inverse:
+// every port value, the initialisation included, is remapped so that on a board wired
+// that way the display receives exactly the intended codes. Row 0 names the fault as
+// LCDSIM's --miswire writes it, row 1 the screen's number; screen 0 assumes the correct
+// wiring and reads "WIRING OK". So the one screen the user can read names the fault: on
+// any other wiring, and whatever an earlier screen left, a screen shows no claim at all.
+//
+// A line held, a pin not connected or R/W not grounded loses what no remapping gets back;
+// no screen assumes such a fault.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace WiringScreens {
+
+// The board's lines toward the display, each named after the pin it reaches when wired
+// correctly; the auxiliary line reaches none.
+enum Line : uint8_t { D0, D1, D2, D3, D4, D5, D6, D7, RS, E, AUX, LINE_COUNT };
+
+// Levels meant for the display's pins; `aux` for the free end of the auxiliary wire.
+struct Pins {
+    uint8_t data = 0;
+    bool rs = false;
+    bool e = false;
+    bool aux = false;
+};
+
+struct PortValues {
+    uint8_t data = 0;
+    uint8_t control = 0;
+};
+
+// One Hidwrite to port 1 or 2, and a sleep of the calling thread.
+using Write = std::function<void(int port, int value)>;
+using Sleep = std::function<void(int milliseconds)>;
+
+int ScreenCount();
+// Row 0: the fault the screen assumes, e.g. "D3:D4"; "WIRING OK" on screen 0.
+std::string_view Claim(int screen);
+// Row 1: the screen's number, e.g. "screen 3 of 13".
+std::string Hint(int screen);
+
+// The port values that put `pins` on the display of a board wired as `screen` assumes.
+PortValues Compensate(int screen, const Pins& pins);
+
+// Shows `screen` (0 to ScreenCount() - 1) from whatever state the display is in, even
+// the 4-bit interface half-way through a byte.
+void Show(int screen, const Write& write, const Sleep& sleep);
+
+} // namespace WiringScreens

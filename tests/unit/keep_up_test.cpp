@@ -1,0 +1,80 @@
+// KORVAN3.exe's screens, sent by the LCD subsystem itself and recorded by the fake board,
+// played into the simulator's model at a board's pace.
+#include "board.h"
+#include "fake_board.h"
+#include "keep_up.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<KeepUp::Step> RecordedSession() {
+    FakeBoard::Reset();
+    KeepUp::ShowSession();
+    std::vector<KeepUp::Step> session;
+    for (const FakeBoard::Event& event : FakeBoard::Events()) {
+        if (event.kind == FakeBoard::Event::WRITE) {
+            session.push_back({KeepUp::Step::Kind::WRITE, event.port, event.value});
+        } else if (event.kind == FakeBoard::Event::SLEEP) {
+            session.push_back({KeepUp::Step::Kind::SLEEP, 0, event.value});
+        }
+    }
+    return session;
+}
+
+// The model's line for a busy transfer, without its time stamp and what is left of the wait.
+std::string Transfer(const std::string& line) {
+    const size_t start = line.find("VIOLATION: ") + 11;
+    return line.substr(start, line.find(" while") - start);
+}
+
+} // namespace
+
+TEST(KeepUp, TheWholeSessionReachesTheModel) {
+    const KeepUp::Outcome outcome = KeepUp::Run(RecordedSession(), 1000);
+    // Bring-up 7, splash 2 x 17, the click 1 + 2 x 17, the goodbye 1 + 15.
+    EXPECT_EQ(outcome.transfers, 7u + 34u + 35u + 16u);
+}
+
+TEST(KeepUp, AtARealBoardsPaceNothingMeetsABusyDisplay) {
+    const KeepUp::Outcome outcome =
+        KeepUp::Run(RecordedSession(), Sim::Board::DEFAULT_WRITE_COST_US);
+    EXPECT_EQ(outcome.busyTransfers, 0);
+    EXPECT_TRUE(outcome.busy.empty());
+}
+
+// At 200 us a write, a clear's 1520 us outlast the four writes of the next cycle but not
+// the eight of two: the transfer right after each of the three clears is busy.
+TEST(KeepUp, AtAFastBoardsPaceTheTransferAfterEachClearMeetsABusyDisplay) {
+    const KeepUp::Outcome outcome = KeepUp::Run(RecordedSession(), 200);
+    EXPECT_EQ(outcome.busyTransfers, 3);
+    ASSERT_EQ(outcome.busy.size(), 3u);
+    EXPECT_EQ(Transfer(outcome.busy[0]), "I 0x06"); // bring-up: the entry mode
+    EXPECT_EQ(Transfer(outcome.busy[1]), "I 0x80"); // the click: row 0's address
+    EXPECT_EQ(Transfer(outcome.busy[2]), "D 0x20"); // the goodbye's first character
+}
+
+TEST(KeepUp, TheLeastSafePaceIsAClearSpreadOverOneCycle) {
+    const std::vector<KeepUp::Step> session = RecordedSession();
+    const uint32_t least = KeepUp::LeastSafeWriteCost(session);
+    EXPECT_EQ(least, 1520u / 4u);
+    EXPECT_EQ(KeepUp::Run(session, least).busyTransfers, 0);
+    EXPECT_EQ(KeepUp::Run(session, least - 1).busyTransfers, 3);
+}
+
+// At 5 us a write a cycle takes 20 us, less than an instruction's 37: the interface resets
+// are spared by the program's waits before them, the function set after them is not.
+TEST(KeepUp, TheProgramsWaitsCount) {
+    const KeepUp::Outcome outcome = KeepUp::Run(RecordedSession(), 5);
+    std::vector<std::string> transfers;
+    for (const std::string& line : outcome.busy) {
+        transfers.push_back(Transfer(line));
+    }
+    EXPECT_EQ(std::count(transfers.begin(), transfers.end(), "I 0x30"), 0);
+    EXPECT_EQ(std::count(transfers.begin(), transfers.end(), "I 0x38"), 1);
+}
