@@ -3,7 +3,9 @@
 #include "clock.h"
 #include "hid2_call.h"
 #include "hid2_entries.h"
+#include "keep_up.h"
 #include "lcd_screens.h"
+#include "platform.h"
 #include "report.h"
 #include "wiring_screens.h"
 
@@ -23,6 +25,10 @@ HANDLE reportPipe = INVALID_HANDLE_VALUE;
 Hid2Entries::Entries library;
 // The first handle hidinit gave: the bring-up asks again and gets the same one.
 int openedHandle = 0;
+// While KORVAN3.exe's screens are recorded, the LCD subsystem's writes and sleeps go here
+// instead of to a library and the clock.
+std::vector<KeepUp::Step>* recording = nullptr;
+constexpr int RECORDING_HANDLE = 1;
 
 void Tell(const char* line, size_t length) {
     DWORD written = 0;
@@ -121,6 +127,14 @@ void ShowWiring(int screen) {
 
 } // namespace
 
+std::vector<KeepUp::Step> RecordKorvan3Screens() {
+    std::vector<KeepUp::Step> steps;
+    recording = &steps;
+    KeepUp::ShowSession();
+    recording = nullptr;
+    return steps;
+}
+
 int Run(HANDLE report, const Task& task, const std::wstring& path) {
     reportPipe = report;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
@@ -150,11 +164,18 @@ int Run(HANDLE report, const Task& task, const std::wstring& path) {
 // The LCD subsystem's calls into the library, bound here at run time. The bring-up opens
 // the board again; it gets the handle already opened instead of a second one.
 extern "C" int HID2_CALL hidinit(void) {
+    if (Child::recording != nullptr) {
+        return Child::RECORDING_HANDLE;
+    }
     return Child::openedHandle != 0 ? Child::openedHandle
                                     : Hid2Call::Call(Child::library.hidinit, nullptr, 0).value;
 }
 
 extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
+    if (Child::recording != nullptr) {
+        Child::recording->push_back({KeepUp::Step::Kind::WRITE, port, value});
+        return 1;
+    }
     const int arguments[] = {handle, port, value};
     const int result = Hid2Call::Call(Child::library.hidwrite, arguments, 3).value;
     Child::Tell("tick");
@@ -165,3 +186,20 @@ extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
 extern "C" int HID2_CALL Hidread(int, int) {
     return 0;
 }
+
+// The LCD subsystem's other seam, as hid2check needs it: sleeps, recorded with the writes
+// while KORVAN3.exe's screens are; hid2check shows no date or time.
+namespace Platform {
+
+void SleepMilliseconds(int milliseconds) {
+    if (Child::recording != nullptr) {
+        Child::recording->push_back({KeepUp::Step::Kind::SLEEP, 0, milliseconds});
+        return;
+    }
+    Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void FormatCurrentDate(const char*, char*) {}
+void FormatCurrentTime(const char*, char*) {}
+
+} // namespace Platform

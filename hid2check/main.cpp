@@ -281,5 +281,8 @@ int wmain(int argc, wchar_t** argv) {
     const Child::Check check =
         live ? Child::Check::LIVE : (names.complete ? Child::Check::BIND : Child::Check::LOAD);
     Report::Session session(language, live, std::move(names), Console::Line, SystemMessage);
+    if (live) {
+        session.KeepUpWith(Child::RecordKorvan3Screens());
+    }
     return Supervisor::Run(path, {check, 0}, session);
 }

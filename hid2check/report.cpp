@@ -113,12 +113,9 @@ void Session::Hear(const std::string& line) {
     const std::string& what = words[0];
     const std::string first = words.size() > 1 ? words[1] : "";
     if (what == "step") {
-        const std::pair<const char*, Step> steps[] = {{"load", Step::LOAD},
-                                                      {"hidinit", Step::HIDINIT},
-                                                      {"probe", Step::PROBE},
-                                                      {"timing", Step::TIMING},
-                                                      {"screen", Step::SCREEN},
-                                                      {"wiring", Step::WIRING}};
+        const std::pair<const char*, Step> steps[] = {
+            {"load", Step::LOAD},     {"hidinit", Step::HIDINIT}, {"probe", Step::PROBE},
+            {"timing", Step::TIMING}, {"screen", Step::SCREEN},   {"wiring", Step::WIRING}};
         for (const auto& [name, value] : steps) {
             step = first == name ? value : step;
         }
@@ -143,8 +140,7 @@ void Session::Hear(const std::string& line) {
     } else if (what == "wired" && wiringScreen != NOT_WIRING) {
         wired = true;
         Finding(Say(wiringScreen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
-                    {std::to_string(wiringScreen),
-                     std::to_string(WiringScreens::ScreenCount() - 1),
+                    {std::to_string(wiringScreen), std::to_string(WiringScreens::ScreenCount() - 1),
                      std::string(WiringScreens::Claim(wiringScreen))}));
     } else if (what == "crash") {
         Crashed(Code(first));
@@ -209,8 +205,25 @@ void Session::Probed(int stackLeft) {
     }
 }
 
+void Session::KeepUpWith(std::vector<KeepUp::Step> screens) {
+    korvan3Screens = std::move(screens);
+}
+
+// The display keeps up or not at the board's pace, as the model of both tells.
 void Session::Timed(const std::vector<double>& times) {
-    Finding(Say(Id::TIMING, {Decimals(Median(times), 3), std::to_string(times.size())}));
+    const double milliseconds = Median(times);
+    Finding(Say(Id::TIMING, {Decimals(milliseconds, 3), std::to_string(times.size())}));
+    if (korvan3Screens.empty()) {
+        return;
+    }
+    const KeepUp::Outcome outcome =
+        KeepUp::Run(korvan3Screens, static_cast<uint32_t>(milliseconds * 1000.0));
+    if (outcome.busyTransfers > 0) {
+        const double safe = KeepUp::LeastSafeWriteCost(korvan3Screens) / 1000.0;
+        Finding(Say(Id::KEEP_UP_WARNING,
+                    {Decimals(milliseconds, 3), std::to_string(outcome.busyTransfers),
+                     std::to_string(outcome.transfers), Decimals(safe, 3)}));
+    }
 }
 
 std::string Session::CalledFunction() const {

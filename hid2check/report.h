@@ -14,6 +14,7 @@
 //   end                                     nothing more to do
 #pragma once
 
+#include "keep_up.h"
 #include "texts.h"
 
 #include <cstdint>
@@ -83,6 +84,10 @@ class Session {
     // The checking process could not be started, for this Windows error.
     int NotStarted(uint32_t error);
 
+    // What KORVAN3.exe sends from start to exit: with it, the timing of the writes also
+    // tells whether the display would keep up with the board.
+    void KeepUpWith(std::vector<KeepUp::Step> korvan3Screens);
+
     // A run of --wiring, which opens the board to show wiring screen `screen`. Once the
     // screen is on the LCD there is no verdict: the caller says what the screens mean.
     // `repeat`: a later screen, so what the first run said of the library and the board
@@ -90,6 +95,7 @@ class Session {
     void ForWiring(int screen, bool repeat);
     // The wiring screen is on the LCD.
     bool Wired() const { return wired; }
+
   private:
     enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN, WIRING };
     enum class Fault { NONE, CRASHED, HUNG, TOO_SLOW, ENDED };
@@ -120,6 +126,7 @@ class Session {
     uint32_t faultCode = 0;
     int handle = 0;
     Convention convention = Convention::UNKNOWN;
+    std::vector<KeepUp::Step> korvan3Screens;
     static constexpr int NOT_WIRING = -1;
     int wiringScreen = NOT_WIRING;
     bool repeat = false;

@@ -232,7 +232,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "the wires of D3 and D4 are exchanged (\"RS:E\" those of RS and E); \"bus=reversed\", D0 "
      "to D7 go in reverse order. Put those wires right",
      "配線: 読めた画面が配線の状態を示します。「WIRING OK」なら配線は正しく、「D3:D4」なら D3 と "
-     "D4 の線が入れ替わっています（「RS:E」なら RS と E）。「bus=reversed」は D0～D7 "
+     "D4 の線が入れ替わっています。「RS:E」なら RS と E が入れ替わっています。「bus=reversed」は "
+     "D0～D7 "
      "の順番が逆です。その線をつなぎ直してください"},
     {Id::WIRING_NONE_READABLE,
      "wiring: where no screen could be read, no screen can make up for the fault: turn the "
@@ -243,7 +244,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください"},
     {Id::WIRING_DONE_ALL, "every wiring screen was shown; the one you could read names the wiring",
      "配線確認用の画面をすべて表示しました。読めた画面が配線の状態を示します"},
-    {Id::WIRING_DONE_ONE, "wiring screen {0} was shown; if you can read it, the wiring is as it says",
+    {Id::WIRING_DONE_ONE,
+     "wiring screen {0} was shown; if you can read it, the wiring is as it says",
      "配線確認用の画面 {0} を表示しました。読めれば、配線はその画面が示すとおりです"},
     {Id::WIRING_NO_SUCH_SCREEN, "hid2check: there is no wiring screen {0}; they are 0 to {1}",
      "hid2check: 配線確認用の画面 {0} はありません（0～{1}）"},

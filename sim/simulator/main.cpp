@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,6 +51,9 @@ struct Options {
     std::wstring replay;
     bool text = false;
     uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
+    Sim::Wiring wiring;
+    // The first item of --miswire that is no wiring, when there is one.
+    std::string badMiswire;
     // Screen position of the window; the system's default place unless given.
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
@@ -91,6 +95,13 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
         } else if (argument == L"--at" && i + 2 < count) {
             options.x = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
             options.y = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
+        } else if (argument == L"--miswire" && i + 1 < count) {
+            const std::optional<Sim::Wiring> wiring =
+                Sim::Wiring::Parse(Utf8::FromWide(arguments[++i]), options.badMiswire);
+            if (!wiring) {
+                return false;
+            }
+            options.wiring = *wiring;
         } else if (argument == L"--write-cost-us" && i + 1 < count) {
             if (!ParseMicroseconds(arguments[++i], options.writeCostMicroseconds)) {
                 return false;
@@ -156,7 +167,7 @@ int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
 // The recording played at once into a board of its own; no window, no running simulator
 // involved.
 int ReplayText(const Options& options, std::vector<Sim::LoggedCall> calls) {
-    Sim::Board board(options.writeCostMicroseconds);
+    Sim::Board board(options.writeCostMicroseconds, options.wiring);
     Sim::Replay replay(std::move(calls), !options.ignoreGaps);
     replay.PlayAll(board);
     WriteOutput(Sim::DisplayReport(board));
@@ -208,7 +219,8 @@ int RunSimulator(HINSTANCE instance, const Options& options,
                                           options.x,
                                           options.y,
                                           replay,
-                                          options.replay.c_str()};
+                                          options.replay.c_str(),
+                                          options.wiring};
     if (SimWindow::Create(instance, settings) == nullptr) {
         WriteError(Texts::Id::NO_WINDOW);
         return 1;
@@ -236,6 +248,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     LocalFree(arguments);
     Texts::Use(options.language);
     if (!valid) {
+        if (!options.badMiswire.empty()) {
+            WriteError(Texts::Say(Texts::Id::BAD_MISWIRE, {options.badMiswire}));
+        }
         WriteError(Texts::Id::USAGE);
         return 2;
     }

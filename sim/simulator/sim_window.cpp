@@ -82,18 +82,25 @@ LRESULT Print(HWND window, HWND asker) {
     return 1;
 }
 
+// The title, and the board's mis-wiring after it, if any.
+void SetTitle(HWND window, const std::string& title) {
+    const Sim::Wiring& wiring = board->LcdWiring();
+    const std::string named =
+        wiring.Correct() ? title : title + Texts::Say(Texts::Id::MISWIRED, {wiring.Describe()});
+    SetWindowTextW(window, Utf8::ToWide(named).c_str());
+}
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     const auto* settings = static_cast<const Settings*>(create->lpCreateParams);
-    board.emplace(settings->writeCostMicroseconds);
+    board.emplace(settings->writeCostMicroseconds, settings->wiring);
+    SetTitle(window, Texts::Say(Texts::Id::TITLE));
     countGaps = settings->countGaps;
     boardHandle = MakeBoardHandle();
     SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
     if (settings->replay != nullptr) {
         replay.emplace(*settings->replay, countGaps);
         replayName = settings->replayName;
-        SetWindowTextW(
-            window, Utf8::ToWide(Texts::Say(Texts::Id::REPLAY_TITLE, {Utf8::FromWide(replayName)}))
-                        .c_str());
+        SetTitle(window, Texts::Say(Texts::Id::REPLAY_TITLE, {Utf8::FromWide(replayName)}));
         replayStartMicroseconds = Clock::NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
@@ -122,9 +129,7 @@ void OnReplayTimer(HWND window) {
     }
     if (replay->Finished()) {
         KillTimer(window, TIMER_REPLAY);
-        SetWindowTextW(window, Utf8::ToWide(Texts::Say(Texts::Id::REPLAY_ENDED_TITLE,
-                                                       {Utf8::FromWide(replayName)}))
-                                   .c_str());
+        SetTitle(window, Texts::Say(Texts::Id::REPLAY_ENDED_TITLE, {Utf8::FromWide(replayName)}));
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "replay.h"
+#include "wiring.h"
 
 #include <windows.h>
 
@@ -26,6 +27,8 @@ struct Settings {
     // (nullptr: a live board), and the file it came from, for the title.
     const std::vector<Sim::LoggedCall>* replay;
     const wchar_t* replayName;
+    // How the board reaches the display; the title names a mis-wiring.
+    Sim::Wiring wiring;
 };
 
 // Registers the window class and creates the window with a freshly powered board.

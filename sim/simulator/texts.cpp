@@ -12,15 +12,16 @@ constexpr TextTable::Row<Id> TEXTS[] = {
     {Id::TITLE, "LCDSIM - USB-IO + LCD 16x2", "LCDSIM - USB-IO + LCD 16x2 シミュレーター"},
     {Id::REPLAY_TITLE, "LCDSIM - replay of {0}", "LCDSIM - {0} を再生中"},
     {Id::REPLAY_ENDED_TITLE, "LCDSIM - replay of {0} (ended)", "LCDSIM - {0} の再生（終了）"},
+    {Id::MISWIRED, " - miswired: {0}", " - 配線の誤り: {0}"},
     {Id::COUNTS, "port writes {0}    transfers {1}    ", "ポート書き込み {0} 回　転送 {1} 回　"},
     {Id::VIOLATIONS, "timing violations {0}", "タイミング違反 {0} 回"},
     {Id::TIMES, "virtual time {0} us    write cost {1} us",
      "仮想時間 {0} μs　書き込みコスト {1} μs"},
     {Id::USAGE,
      "usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] "
-     "[--ignore-gaps] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
+     "[--ignore-gaps] [--miswire SPEC] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
      "使い方: LCDSIM.exe [--replay ファイル [--text]] [--hidden] [--write-cost-us N] "
-     "[--ignore-gaps] [--at X Y] [--lang en|ja] | --print | --quit | --help\n"},
+     "[--ignore-gaps] [--miswire 配線] [--at X Y] [--lang en|ja] | --print | --quit | --help\n"},
     {Id::HELP,
      "The USB-IO board with its 16x2 LCD, simulated in a window. KORVAN3.exe reaches it\n"
      "through the stand-in HID2.DLL beside it (folder simulator).\n"
@@ -30,6 +31,9 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "  --at X Y             puts the window at X, Y on the screen\n"
      "  --write-cost-us N    virtual time of one port write, in us (default 1000)\n"
      "  --ignore-gaps        virtual time counts the write costs only\n"
+     "  --miswire SPEC       wires the board to the display wrongly, as SPEC says: items\n"
+     "                       such as D3:D4 (two wires exchanged), RS:E, E=open, D5=0,\n"
+     "                       RW=open, bus=reversed, bus=up, bus=down, comma-separated\n"
      "  --replay FILE        plays a log of HID2_LOG in the window at its pace\n"
      "  --text               with --replay: plays it at once and prints the display\n"
      "  --print              prints the running simulator's display\n"
@@ -51,6 +55,9 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "  --at X Y             ウィンドウを画面の X, Y の位置に出します\n"
      "  --write-cost-us N    ポート書き込み 1 回の仮想時間（μs、既定値 1000）\n"
      "  --ignore-gaps        書き込みの間の実時間を仮想時間に数えません\n"
+     "  --miswire 配線       ボードと液晶を指定のとおり誤って配線します。D3:D4（2 本の線の\n"
+     "                       入れ替わり）、RS:E、E=open、D5=0、RW=open、bus=reversed、\n"
+     "                       bus=up、bus=down をコンマで区切って並べます\n"
      "  --replay ファイル    HID2_LOG の記録を、記録時のペースで再生します\n"
      "  --text               --replay と併用: 一気に再生して最後の表示を出力します\n"
      "  --print              起動中のシミュレーターの表示を出力します\n"
@@ -73,6 +80,8 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "LCDSIM: シミュレーターがすでに起動しています。閉じてから再生してください\n"},
     {Id::CANNOT_READ, "LCDSIM: cannot read {0}\n", "LCDSIM: {0} を読み込めません\n"},
     {Id::BAD_LINE, "LCDSIM: {0} line {1}: {2}\n", "LCDSIM: {0} の {1} 行目: {2}\n"},
+    {Id::BAD_MISWIRE, "LCDSIM: --miswire: '{0}' is no wiring of the board\n",
+     "LCDSIM: --miswire: '{0}' は配線の指定ではありません\n"},
 };
 static_assert(std::size(TEXTS) == static_cast<size_t>(Id::COUNT), "one text per Id");
 static_assert(TextTable::InOrderOfId(TEXTS), "the texts in the order of the Id");

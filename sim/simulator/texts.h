@@ -22,6 +22,8 @@ enum class Id {
     // {0}: the replayed file.
     REPLAY_TITLE,
     REPLAY_ENDED_TITLE,
+    // After the title, {0}: the board's mis-wiring, as --miswire writes it.
+    MISWIRED,
     // {0} and {1}: port writes and transfers; then, in a colour of its own when not 0,
     // {0}: timing violations.
     COUNTS,
@@ -38,6 +40,8 @@ enum class Id {
     CANNOT_READ,
     // {0}: the file, {1}: the line number, {2}: what is wrong with the line.
     BAD_LINE,
+    // {0}: the item of --miswire that is no wiring.
+    BAD_MISWIRE,
     COUNT
 };
 

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# hid2check's wiring screens on the simulated board, wired right and wired wrong: only the
+# screen that assumes the board's wiring reads as its claim. Then the board's pace: the
+# stand-in answers at the simulator's write cost, and hid2check --live warns of a board
+# that outruns the display, and of no board at a real one's pace.
+source "$(dirname "$0")/sim_env.sh"
+set +e
+
+check() { run_wine "$bin/hid2check.exe" --lang en "$@"; }
+row0() { sim --print | head -n1 | tr -d '\r' | sed 's/ *$//'; }
+
+last=$(check --wiring 9999 2>&1 | tr -d '\r' | sed -n 's/.*; they are 0 to \([0-9]*\)$/\1/p')
+[ -n "$last" ] && [ "$last" -ge 11 ] || fail "--wiring 9999: no count of screens"
+check --wiring $((last + 1)) >/dev/null 2>&1
+[ $? = 2 ] || fail "--wiring past the last screen: not a usage error"
+
+# readable_screens [--miswire SPEC]: the screens whose claim the LCD shows, one a line.
+readable_screens() {
+  start_sim --write-cost-us 50 "$@"
+  local screen output claim
+  for screen in $(seq 0 "$last"); do
+    output=$(check --wiring "$screen" | tr -d '\r')
+    [ $? = 0 ] || fail "--wiring $screen $*: exit not 0"$'\n'"$output"
+    claim=$(sed -n 's/^wiring: screen [0-9]* (of 0 to [0-9]*) is on the LCD; it reads "\(.*\)" .*/\1/p' <<<"$output")
+    [ -n "$claim" ] || fail "--wiring $screen: no claim named"$'\n'"$output"
+    tail -n1 <<<"$output" | grep -q "^verdict: wiring screen $screen was shown" ||
+      fail "--wiring $screen: the verdict is not last"$'\n'"$output"
+    [ "$(row0)" = "$claim" ] && echo "$claim"
+  done
+  quit_sim
+}
+[ "$(readable_screens)" = "WIRING OK" ] || fail "wired right, readable: $(readable_screens | tr '\n' ' ')"
+[ "$(readable_screens --miswire D3:D4)" = "D3:D4" ] ||
+  fail "D3 and D4 exchanged, readable: $(readable_screens --miswire D3:D4 | tr '\n' ' ')"
+
+# Every screen one after another, Enter between them; the last one stays.
+start_sim --write-cost-us 50 --miswire RS:E
+output=$(for _ in $(seq "$last"); do echo; done | check --wiring | tr -d '\r')
+[ $? = 0 ] || fail "--wiring: exit not 0"$'\n'"$output"
+[ "$(grep -c '^Press Enter for the next screen$' <<<"$output")" = "$last" ] ||
+  fail "--wiring: not one Enter between screens"$'\n'"$output"
+[ "$(grep -c '^load: loads$' <<<"$output")" = 1 ] || fail "--wiring: the library's findings repeated"
+grep -q '^wiring: where no screen could be read' <<<"$output" || fail "--wiring: no advice"
+tail -n1 <<<"$output" | grep -q '^verdict: every wiring screen was shown' ||
+  fail "--wiring: the verdict is not last"$'\n'"$output"
+[ "$(sim --print | tr -d '\r' | grep -c 'violations 0 ')" = 1 ] || fail "--wiring: timing violations"
+quit_sim
+
+# A board's pace: at 200 us a write the display cannot keep up, at 1 ms it can.
+start_sim --write-cost-us 200
+output=$(check --live | tr -d '\r')
+grep -qE '^timing: one Hidwrite takes 0\.[23][0-9]{2} ms' <<<"$output" ||
+  fail "200 us: the stand-in does not keep the simulator's pace"$'\n'"$output"
+grep -qE '^warning: at 0\.[0-9]{3} ms a write the display cannot keep up: 3 of the 92 transfers' <<<"$output" ||
+  fail "200 us: no warning"$'\n'"$output"
+quit_sim
+start_sim
+output=$(check --live | tr -d '\r')
+grep -qE '^timing: one Hidwrite takes 1\.[0-9]{3} ms' <<<"$output" ||
+  fail "1 ms: the stand-in does not keep the simulator's pace"$'\n'"$output"
+grep -q 'keep up' <<<"$output" && fail "1 ms: a warning"$'\n'"$output"
+quit_sim
+echo ok
