@@ -82,8 +82,11 @@ int Write(int handle, int port, int value) {
     write.value = value;
     write.reserved = 0;
     write.gapMicroseconds = MicrosecondsSinceLastCall();
-    const HWND window = FindWindowW(SimProtocol::WINDOW_CLASS, nullptr);
-    if (window == nullptr || (openedWindow != nullptr && window != openedWindow)) {
+    // Only the simulator that gave the handle takes its writes: once that one has closed,
+    // the request fails, and a simulator started since is another board.
+    const HWND window =
+        openedWindow != nullptr ? openedWindow : FindWindowW(SimProtocol::WINDOW_CLASS, nullptr);
+    if (window == nullptr) {
         return 0;
     }
     const int result = static_cast<int>(Send(window, SimProtocol::WRITE, &write, sizeof write));

@@ -1,5 +1,6 @@
 // What hid2check tells the user from what the checking process said before it ended,
 // crashed or hung, in both languages.
+#include "recorded_session.h"
 #include "report.h"
 #include "texts.h"
 
@@ -380,6 +381,63 @@ TEST(Hid2checkReport, NoWarningWhenHidinitIsQuickWithoutABoard) {
     EXPECT_EQ(session.Ended(0), Report::EXIT_NO_BOARD);
     for (const std::string& line : printed) {
         EXPECT_EQ(line.find("warning"), std::string::npos) << line;
+    }
+}
+
+// The timing of the writes, played into the model with KORVAN3.exe's screens: a board
+// that outruns the display is named, with the pace that would do; a real board's is not.
+TEST(Hid2checkReport, WarnsOfABoardTheDisplayCannotKeepUpWith) {
+    const std::pair<const char*, const char*> timings[] = {
+        {"timed 200 210 190",
+         "warning: at 0.200 ms a write the display cannot keep up: 3 of the 92 transfers"},
+        {"timed 1000 1010 990", nullptr},
+        {"timed 380 380 380", nullptr},
+    };
+    for (const auto& [timed, warning] : timings) {
+        std::vector<std::string> printed;
+        Report::Session session(
+            Language::ENGLISH, true, {{}, true, ""},
+            [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
+        session.KeepUpWith(RecordedSession());
+        for (const std::string& line :
+             Live({"opened 4660 50.0", "step probe", "probed 0", "step timing", timed, "end"})) {
+            session.Hear(line);
+        }
+        session.Ended(0);
+        std::string all;
+        for (const std::string& line : printed) {
+            all += line + "\n";
+        }
+        if (warning != nullptr) {
+            EXPECT_NE(all.find(warning), std::string::npos) << timed << "\n" << all;
+            EXPECT_NE(all.find("at least 0.380 ms a write"), std::string::npos) << all;
+        } else {
+            EXPECT_EQ(all.find("keep up"), std::string::npos) << timed << "\n" << all;
+        }
+    }
+}
+
+// A wiring run names its screen and claim, says the library's findings only the first
+// time, and leaves the verdict to the caller once the screen is shown.
+TEST(Hid2checkReport, AWiringScreenIsNamedAndTheFirstRunAloneDescribesTheLibrary) {
+    for (const bool repeat : {false, true}) {
+        std::vector<std::string> printed;
+        Report::Session session(
+            Language::ENGLISH, true, {{"hidinit: exported"}, true, ""},
+            [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
+        session.ForWiring(4, repeat);
+        for (const std::string& line :
+             Live({"opened 4660 50.0", "step wiring", "tick", "wired 4", "end"})) {
+            session.Hear(line);
+        }
+        EXPECT_EQ(session.Ended(0), Report::EXIT_WILL_LOAD);
+        EXPECT_TRUE(session.Wired());
+        ASSERT_FALSE(printed.empty());
+        EXPECT_EQ(printed.back().rfind("wiring: screen 4 (of 0 to ", 0), 0u) << printed.back();
+        EXPECT_NE(printed.back().find("it reads \"D3:D4\" only on a board wired that way"),
+                  std::string::npos)
+            << printed.back();
+        EXPECT_EQ(printed.size(), repeat ? 1u : 5u) << "repeat " << repeat;
     }
 }
 

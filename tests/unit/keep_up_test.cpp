@@ -1,8 +1,7 @@
-// KORVAN3.exe's screens, sent by the LCD subsystem itself and recorded by the fake board,
-// played into the simulator's model at a board's pace.
+// KORVAN3.exe's screens played into the simulator's model at a board's pace.
 #include "board.h"
-#include "fake_board.h"
 #include "keep_up.h"
+#include "recorded_session.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<KeepUp::Step> RecordedSession() {
-    FakeBoard::Reset();
-    KeepUp::ShowSession();
-    std::vector<KeepUp::Step> session;
-    for (const FakeBoard::Event& event : FakeBoard::Events()) {
-        if (event.kind == FakeBoard::Event::WRITE) {
-            session.push_back({KeepUp::Step::Kind::WRITE, event.port, event.value});
-        } else if (event.kind == FakeBoard::Event::SLEEP) {
-            session.push_back({KeepUp::Step::Kind::SLEEP, 0, event.value});
-        }
-    }
-    return session;
-}
 
 // The model's line for a busy transfer, without its time stamp and what is left of the wait.
 std::string Transfer(const std::string& line) {
