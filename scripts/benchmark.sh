@@ -18,5 +18,5 @@ export WINE_BIN_DIR=$PWD/$bin
 source tests/wine/wine_env.sh
 xvfb-run -a -s "-screen 0 1024x768x24" \
   bash -c 'LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$0" "$@"; rc=$?; /usr/lib/wine/wineserver -k 2>/dev/null; exit $rc' \
-  "$WINE_LOADER" "$WINE_BIN_DIR/e2e_driver.exe" benchmark \
+  "$WINE_LOADER" "$WINE_BIN_DIR/benchmark.exe" \
   "$(windows_path "$WINE_BIN_DIR/KORVAN3.exe")" "$(windows_path "$build_dir/benchmark.log")"

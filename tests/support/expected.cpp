@@ -51,7 +51,8 @@ bool ReadStep(int argc, char** argv, int& i, Screen& screen) {
     if (std::strcmp(step, "bringup") == 0) {
         screen = {Expected::BringUp(), {}};
     } else if (std::strcmp(step, "splash") == 0) {
-        screen = {Expected::Splash(), {Expected::SPLASH_ROW0, Expected::SPLASH_ROW1}};
+        screen = {Expected::Splash(),
+                  {std::string(Expected::SPLASH_ROW0), std::string(Expected::SPLASH_ROW1)}};
     } else if (std::strcmp(step, "text") == 0 && argc - i >= 2) {
         const std::string first = Unescaped(argv[i++]);
         const std::string second = Unescaped(argv[i++]);
@@ -60,7 +61,7 @@ bool ReadStep(int argc, char** argv, int& i, Screen& screen) {
         screen = {Expected::DateTime(Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME),
                   {Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME}};
     } else if (std::strcmp(step, "goodbye") == 0) {
-        screen = {Expected::Goodbye(), {Expected::GOODBYE_ROW0, ""}};
+        screen = {Expected::Goodbye(), {std::string(Expected::GOODBYE_ROW0), ""}};
     } else {
         return false;
     }

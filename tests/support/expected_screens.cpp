@@ -2,13 +2,6 @@
 
 namespace Expected {
 
-const std::string SPLASH_ROW0 = "\xCA\xDD\xD6\xB3USB-IO + LCD";
-const std::string SPLASH_ROW1 = "KORVAN   by OLKA";
-const std::string GOODBYE_ROW0 = " --- \xBC\xAD\xB3\xD8\xAE\xB3 ---";
-
-const std::string EXAMPLE_DATE = "2024/01/09 ";
-const std::string EXAMPLE_TIME = "08:05:03";
-
 namespace {
 
 // DDRAM addresses of column 0: row 0 starts at 0x00, row 1 at 0x40.

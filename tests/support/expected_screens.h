@@ -40,13 +40,13 @@ inline constexpr InitialisationStep INITIALISATION[] = {
 std::vector<int> InitialisationWaits();
 
 // The fixed texts as the display receives them: one byte per character cell.
-extern const std::string SPLASH_ROW0;
-extern const std::string SPLASH_ROW1;
-extern const std::string GOODBYE_ROW0;
+inline constexpr std::string_view SPLASH_ROW0 = "\xCA\xDD\xD6\xB3USB-IO + LCD";
+inline constexpr std::string_view SPLASH_ROW1 = "KORVAN   by OLKA";
+inline constexpr std::string_view GOODBYE_ROW0 = " --- \xBC\xAD\xB3\xD8\xAE\xB3 ---";
 
 // A moment for the date and time screen, as its two pictures format it.
-extern const std::string EXAMPLE_DATE;
-extern const std::string EXAMPLE_TIME;
+inline constexpr char EXAMPLE_DATE[] = "2024/01/09 ";
+inline constexpr char EXAMPLE_TIME[] = "08:05:03";
 
 // One write cycle: the code on the data port, then the control lines with E low, high,
 // low again.

@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, UserTextTest,
 
 TEST_F(LcdTest, DateAndTimeAtAFixedMoment) {
     OpenLink();
-    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE.c_str(), Expected::EXAMPLE_TIME.c_str());
+    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME);
     LcdScreens::ShowDateTime();
     EXPECT_EQ(FakeBoard::PortWrites(),
               Expected::DateTime(Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME));
@@ -104,7 +104,7 @@ TEST_F(LcdTest, FailedFormattingLeavesItsRowBlank) {
 
 TEST_F(LcdTest, FailedTimeAfterGoodDateLeavesRowOneBlank) {
     OpenLink();
-    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE.c_str(), nullptr);
+    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE, nullptr);
     DirtyTheStack();
     LcdScreens::ShowDateTime();
     EXPECT_EQ(FakeBoard::PortWrites(), Expected::DateTime(Expected::EXAMPLE_DATE, ""));
