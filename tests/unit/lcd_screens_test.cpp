@@ -34,7 +34,7 @@ TEST_F(LcdTest, BringUpForgetsAnEarlierHandle) {
 TEST_F(LcdTest, BringUpWithoutBoardTriesEveryOperationAndWritesNothing) {
     FakeBoard::Reset({0});
     LcdScreens::BringUp();
-    EXPECT_EQ(FakeBoard::InitCount(), 7 * 3 + 1);
+    EXPECT_EQ(FakeBoard::InitCount(), Expected::OpenAttemptsWithoutBoard(Expected::BringUp()));
     EXPECT_TRUE(FakeBoard::PortWrites().empty());
     EXPECT_EQ(FakeBoard::Sleeps(), Expected::InitialisationWaits());
 }
