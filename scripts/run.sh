@@ -7,12 +7,13 @@
 # and prints the display again (the goodbye line).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tests/support/helpers.sh
 if [ "${1:-}" != --session ]; then
   bash scripts/setup.sh >/dev/null
 fi
 
 preset=win32
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if ! runs_32bit_wine; then
   [ "${1:-}" = --session ] ||
     echo "note: this kernel cannot run 32-bit code; running the x86_64 build of the same sources"
   preset=win64
@@ -27,10 +28,7 @@ mkdir -p build/run
 session() {
   # Beside KORVAN3's window, which opens at the system's default place.
   run_wine "$WINE_BIN_DIR/LCDSIM.exe" --at 380 0 &
-  for _ in $(seq 100); do
-    run_wine "$WINE_BIN_DIR/LCDSIM.exe" --print >/dev/null 2>&1 && break
-    sleep 0.2
-  done
+  await_simulator || true
   if [ -n "${HEADLESS:-}" ]; then
     run_wine "$WINE_BIN_DIR/KORVAN3.exe" &
     sleep 3
@@ -54,6 +52,5 @@ session() {
 if [ -n "${DISPLAY:-}" ]; then
   session
 else
-  HEADLESS=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --session
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  HEADLESS=1 rerun_under_xvfb 1024x768x24 --session
 fi

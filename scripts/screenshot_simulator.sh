@@ -11,18 +11,13 @@ export WINE_BIN_DIR
 out=$(realpath -m "${2:-$root/docs/simulator.png}")
 language=${3:-en}
 source "$root/tests/wine/wine_env.sh"
-if [ -z "${SCREENSHOT_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 800x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out" "$language"
-fi
+rerun_under_xvfb 800x600x24 "$WINE_BIN_DIR" "$out" "$language"
 
 sim() { run_wine "$WINE_BIN_DIR/LCDSIM.exe" --lang "$language" "$@"; }
 sim >/dev/null 2>&1 &
 sim_pid=$!
 trap 'sim --quit >/dev/null 2>&1 || true; wait $sim_pid || true' EXIT
-for _ in $(seq 100); do
-  sim --print >/dev/null 2>&1 && break
-  sleep 0.1
-done
+await_simulator || true
 run_wine "$WINE_BIN_DIR/screens_probe.exe" bringup splash
 # The window redraws on a timer; give it time to show the last writes.
 sleep 1

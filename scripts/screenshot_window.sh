@@ -17,9 +17,7 @@ for tool in xdotool openbox; do
 done
 source "$root/tests/wine/wine_env.sh"
 unset HID2_LOG HID2_INIT
-if [ -z "${SCREENSHOT_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x600x24" env SCREENSHOT_XVFB=1 bash "$0" "$WINE_BIN_DIR" "$out" "$language"
-fi
+rerun_under_xvfb 1024x600x24 "$WINE_BIN_DIR" "$out" "$language"
 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
@@ -28,14 +26,12 @@ sim --at 400 20 >/dev/null 2>&1 &
 sim_pid=$!
 trap 'run_wine taskkill /im KORVAN3.exe >/dev/null 2>&1 || true; sim --quit >/dev/null 2>&1 || true
       wait $sim_pid || true; kill $wm_pid 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  sim --print >/dev/null 2>&1 && break
-  sleep 0.1
-done
+await_simulator || true
 
 run_wine "$WINE_BIN_DIR/KORVAN3.exe" >/dev/null 2>&1 &
+splash=$(expected display splash)
 for _ in $(seq 100); do
-  sim --print 2>/dev/null | grep -q 'KORVAN   by OLKA' && break
+  [ "$(sim --print 2>/dev/null | head -n 2)" = "$splash" ] && break
   sleep 0.1
 done
 korvan=$(xdotool search --sync --name '^KORVAN3$' | head -n1)

@@ -10,11 +10,9 @@ extra=()
 if [ "$scenario" = window ]; then
   extra=("$(windows_path "$artifacts/korvan3_window.bmp")")
 fi
-xvfb-run -a -s "-screen 0 1024x768x24" \
-  bash -c 'LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$0" "$@"; rc=$?; /usr/lib/wine/wineserver -k 2>/dev/null; exit $rc' \
-  "$WINE_LOADER" "$WINE_BIN_DIR/e2e_driver.exe" "$scenario" \
-  "$(windows_path "$WINE_BIN_DIR/KORVAN3.exe")" "$(windows_path "$log")" "${extra[@]}"
-rc=$?
+rc=0
+in_xvfb 1024x768x24 run_wine "$WINE_BIN_DIR/e2e_driver.exe" "$scenario" \
+  "$(windows_path "$WINE_BIN_DIR/KORVAN3.exe")" "$(windows_path "$log")" "${extra[@]}" || rc=$?
 if [ -f "$artifacts/korvan3_window.bmp" ]; then
   convert "$artifacts/korvan3_window.bmp" "$artifacts/korvan3_window.png" && rm -f "$artifacts/korvan3_window.bmp"
 fi

@@ -4,13 +4,11 @@
 # HID2.DLL imports under their undecorated names, and icon 101 as its only resource.
 set -euo pipefail
 export LC_ALL=C
+source "$(dirname "$0")/../support/helpers.sh"
 exe="$1/KORVAN3.exe"
-fail() { echo "FAIL: $*"; exit 1; }
-case "$(od -An -tx1 -j "$(( $(od -An -tu4 -j60 -N4 "$exe") + 4 ))" -N2 "$exe" | tr -d ' ')" in
-  4c01) objdump=i686-w64-mingw32-objdump; machine=i686 ;;
-  6486) objdump=x86_64-w64-mingw32-objdump; machine=x86_64 ;;
-  *) fail "unknown machine" ;;
-esac
+machine=$(pe_machine "$exe")
+[ "$machine" != unknown ] || fail "unknown machine"
+objdump=$(objdump_for "$exe")
 headers=$($objdump -p "$exe")
 grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "not a GUI program"
 size=$(stat -c %s "$exe")

@@ -5,7 +5,7 @@
 set -euo pipefail
 export LC_ALL=C
 compiler=$1 planted=$2 bin=$3
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/../support/helpers.sh"
 resources() { wrestool -l "$1" | sed 's/ \[.*//' | sort | tr '\n' ' '; }
 
 # The planted object is found: a plain link of the same compiler takes its manifest in.

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # hid2check.exe against each kind of library a user may have: its findings, its verdict
 # (always the last line) and its exit code; with --live the convention it names, and
-# what reached the stand-in: one open, harmless writes, then the program's own bring-up.
+# what reached the stand-in: one open, harmless writes, then the program's own bring-up
+# and the test screen.
 # Libraries that crash, hang or are slow; the one Windows finds in the system folder;
 # and the findings in Japanese. The findings are read in English (--lang en) elsewhere.
 source "$(dirname "$0")/../wine/wine_env.sh"
 set +e
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Every check runs, whatever failed before it.
+count_failures
 work=$(mktemp -d)
 bin=$(cd "$WINE_BIN_DIR" && pwd)
 system_dll="$WINEPREFIX/drive_c/windows/system32/HID2.DLL"
@@ -84,8 +85,7 @@ for convention in stdcall cdecl; do
   grep -q ' Hidread ' "$HID2_LOG" && fail "live, $convention: Hidread was called"
   pairs=$(awk '$2=="Hidwrite"{printf "%s,%s ", $4, $5}' "$HID2_LOG")
   probes=$(printf '2,0 %.0s' $(seq 65))
-  bringup="1,48 2,2 2,10 2,2 1,48 2,2 2,10 2,2 1,48 2,2 2,10 2,2 1,56 2,2 2,10 2,2 1,12 2,2 2,10 2,2 1,1 2,2 2,10 2,2 1,6 2,2 2,10 2,2 2,0 1,1 2,0 2,8 2,0 1,128 2,0 2,8 2,0 1,104 2,1 2,9 2,1 "
-  [ "${pairs:0:$(( ${#probes} + ${#bringup} ))}" = "$probes$bringup" ] ||
+  [ "$pairs" = "$probes$(expected writes bringup text "hid2check OK" "${!convention}")" ] ||
     fail "live, $convention: writes ${pairs:0:400}"
 done
 : >"$HID2_LOG"

@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 tested=$root/build/ci-win32/bin/KORVAN3.exe
-fail() { echo "FAIL: $*"; exit 1; }
+source "$root/tests/support/helpers.sh"
 [ -f "$tested" ] || fail "no $tested: build the ci-win32 preset first"
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   echo "note: the release is made from the last commit, not from the uncommitted changes"

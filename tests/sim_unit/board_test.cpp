@@ -8,32 +8,15 @@
 
 using Sim::Board;
 
-namespace {
-
-// The program's bring-up with the auxiliary line high, then the line dropped; the sleeps
-// between the interface resets are left out, as the display does not need them once powered.
-void Initialise(Board& board) {
-    for (const int code : {0x30, 0x30, 0x30, 0x38, 0x0C, 0x01, 0x06}) {
-        Cycle(board, code, INSTRUCTION + AUX);
-    }
-    board.WritePort(2, 0);
-}
-
-void ShowSplash(Board& board) {
-    Cycle(board, 0x80, INSTRUCTION);
-    WriteBytes(board, "\xCA\xDD\xD6\xB3USB-IO + LCD");
-    Cycle(board, 0xC0, INSTRUCTION);
-    WriteBytes(board, "KORVAN   by OLKA");
-}
-
-} // namespace
+// The program's screens go in without the sleeps between the interface resets: the
+// display does not need them once powered.
 
 TEST(Splash, ShowsBothRowsWithoutViolation) {
     Board board;
-    Initialise(board);
-    ShowSplash(board);
-    EXPECT_EQ(board.RowText(0), "ﾊﾝﾖｳUSB-IO + LCD");
-    EXPECT_EQ(board.RowText(1), "KORVAN   by OLKA");
+    Play(board, Expected::BringUp());
+    Play(board, Expected::Splash());
+    EXPECT_EQ(board.RowText(0), Expected::AsDisplayed(Expected::SPLASH_ROW0));
+    EXPECT_EQ(board.RowText(1), Expected::AsDisplayed(Expected::SPLASH_ROW1));
     EXPECT_EQ(board.Violations(), 0);
     EXPECT_EQ(board.Transfers(), 7u + 1u + 16u + 1u + 16u);
     EXPECT_EQ(board.PortWrites(), 4u * board.Transfers() + 1u);
@@ -42,12 +25,12 @@ TEST(Splash, ShowsBothRowsWithoutViolation) {
 
 TEST(Splash, WithoutWriteCostEveryTransferAfterTheFirstCollides) {
     Board board(0);
-    Initialise(board);
-    ShowSplash(board);
+    Play(board, Expected::BringUp());
+    Play(board, Expected::Splash());
     // All in one instant: each transfer lands while the one before is executing.
     EXPECT_EQ(board.Violations(), static_cast<int>(board.Transfers()) - 1);
     // The model keeps executing them, so the text still arrives.
-    EXPECT_EQ(board.RowText(1), "KORVAN   by OLKA");
+    EXPECT_EQ(board.RowText(1), Expected::AsDisplayed(Expected::SPLASH_ROW1));
 }
 
 TEST(Latch, OnlyTheFallingEdgeOfELatches) {
@@ -262,13 +245,9 @@ TEST(Busy, ViolationIsTracedBeforeTheTransferItself) {
 
 TEST(Busy, ProgramCyclesNeverViolateAtTheDefaultCost) {
     Board board;
-    Initialise(board);
+    Play(board, Expected::BringUp());
     for (int screen = 0; screen < 20; ++screen) {
-        Cycle(board, 0x01, INSTRUCTION);
-        Cycle(board, 0x80, INSTRUCTION);
-        WriteBytes(board, "0123456789ABCDEFGHIJ");
-        Cycle(board, 0xC0, INSTRUCTION);
-        WriteBytes(board, "abcdefghijklmnop");
+        Play(board, Expected::UserText("0123456789ABCDEFGHIJ", "abcdefghijklmnop"));
     }
     EXPECT_EQ(board.Violations(), 0);
     EXPECT_EQ(board.RowText(0), "0123456789ABCDEF");
@@ -277,7 +256,7 @@ TEST(Busy, ProgramCyclesNeverViolateAtTheDefaultCost) {
 TEST(RowText, DarkCellsAreSpacesAndCgramCodesArePlaceholders) {
     Board board;
     EXPECT_EQ(board.RowText(0), std::string(16, ' ')); // display never switched on
-    Initialise(board);
+    Play(board, Expected::BringUp());
     WriteBytes(board, std::string("\x01\x0F", 2) + "\x5C\x7E\x7F");
     EXPECT_EQ(board.RowText(0), "▒▒¥→←           ");
     EXPECT_EQ(board.RowText(2), "");

@@ -18,11 +18,10 @@ using Sim::LineProblem;
 
 // A program's write cycle as the stand-in logs it, one call every `step` microseconds.
 void LogCycle(std::string& log, int64_t& time, int64_t step, int code, int control) {
-    for (const auto& [port, value] :
-         {std::pair{1, code}, {2, control}, {2, control + E}, {2, control}}) {
+    for (const Expected::PortWrite& write : Expected::Cycle(code, control)) {
         time += step;
-        log += std::to_string(time) + " Hidwrite -32768 " + std::to_string(port) + " " +
-               std::to_string(value) + "\n";
+        log += std::to_string(time) + " Hidwrite -32768 " + std::to_string(write.port) + " " +
+               std::to_string(write.value) + "\n";
     }
 }
 

@@ -2,31 +2,32 @@
 #pragma once
 
 #include "board.h"
+#include "expected_screens.h"
 #include "hd44780.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Control port values of the program's write cycle: RS on bit 0, the auxiliary line on
-// bit 1, E on bit 3.
-constexpr int INSTRUCTION = 0;
-constexpr int DATA = 1;
-constexpr int AUX = 2;
-constexpr int E = 8;
+using Expected::AUX;
+using Expected::DATA;
+using Expected::E;
+using Expected::INSTRUCTION;
+
+// Plays port writes into the board, in order.
+inline void Play(Sim::Board& board, const Expected::Writes& writes) {
+    for (const Expected::PortWrite& write : writes) {
+        board.WritePort(write.port, write.value);
+    }
+}
 
 // The program's write cycle: data port, then the control lines with E low, E high, E low.
 inline void Cycle(Sim::Board& board, int code, int control) {
-    board.WritePort(1, code);
-    board.WritePort(2, control);
-    board.WritePort(2, control + E);
-    board.WritePort(2, control);
+    Play(board, Expected::Cycle(code, control));
 }
 
 inline void WriteBytes(Sim::Board& board, std::string_view bytes, int control = DATA) {
-    for (const char byte : bytes) {
-        Cycle(board, static_cast<unsigned char>(byte), control);
-    }
+    Play(board, Expected::DataCycles(bytes, control));
 }
 
 // The number of characters in a UTF-8 text.

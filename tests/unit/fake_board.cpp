@@ -55,7 +55,7 @@ std::vector<PortWrite> PortWrites() {
     std::vector<PortWrite> writes;
     for (const Event& e : events) {
         if (e.kind == Event::WRITE) {
-            writes.emplace_back(e.port, e.value);
+            writes.push_back({e.port, e.value});
         }
     }
     return writes;
@@ -82,8 +82,8 @@ std::vector<int> Sleeps() {
 std::vector<int> DataCodes() {
     std::vector<int> codes;
     for (const PortWrite& w : PortWrites()) {
-        if (w.first == 1) {
-            codes.push_back(w.second);
+        if (w.port == Expected::DATA_PORT) {
+            codes.push_back(w.value);
         }
     }
     return codes;

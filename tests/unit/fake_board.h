@@ -2,8 +2,9 @@
 // points, the sleep and the date/time formatting.
 #pragma once
 
+#include "expected_screens.h"
+
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace FakeBoard {
@@ -18,7 +19,7 @@ struct Event {
     bool operator==(const Event&) const = default;
 };
 
-using PortWrite = std::pair<int, int>;
+using Expected::PortWrite;
 
 // Forgets all events, scripts successive hidinit results (the last one repeats;
 // none: a fixed handle), and resets what the clock formats to.

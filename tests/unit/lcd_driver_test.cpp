@@ -117,9 +117,13 @@ TEST_F(LcdTest, InitialiseWaitsOnlyBeforeTheThreeInterfaceResets) {
             trace.push_back("code " + std::to_string(e.value));
         }
     }
-    const std::vector<std::string> expected = {"sleep 3", "code 48", "sleep 6", "code 48",
-                                               "sleep 3", "code 48", "code 56", "code 12",
-                                               "code 1",  "code 6"};
+    std::vector<std::string> expected;
+    for (const Expected::InitialisationStep& step : Expected::INITIALISATION) {
+        if (step.waitMilliseconds > 0) {
+            expected.push_back("sleep " + std::to_string(step.waitMilliseconds));
+        }
+        expected.push_back("code " + std::to_string(step.code));
+    }
     EXPECT_EQ(trace, expected);
     EXPECT_EQ(FakeBoard::PortWrites().size(), 28u);
     EXPECT_EQ(FakeBoard::InitCount(), 0);

@@ -1,27 +1,10 @@
 #include "lcd_screens.h"
 #include "lcd_test_support.h"
 
-#include <algorithm>
 #include <string>
 
 using FakeBoard::DEFAULT_HANDLE;
 using FakeBoard::Event;
-
-namespace {
-
-Writes DataCycles(const std::string& bytes, int control) {
-    Writes writes;
-    for (char c : bytes) {
-        writes = Concat({writes, Cycle(static_cast<unsigned char>(c), control)});
-    }
-    return writes;
-}
-
-const std::string SPLASH_0 = "\xCA\xDD\xD6\xB3USB-IO + LCD";
-const std::string SPLASH_1 = "KORVAN   by OLKA";
-const std::string GOODBYE = " --- \xBC\xAD\xB3\xD8\xAE\xB3 ---";
-
-} // namespace
 
 TEST_F(LcdTest, BringUpOpensAfterTheFirstWaitAndMakes29Writes) {
     LcdScreens::BringUp();
@@ -30,15 +13,8 @@ TEST_F(LcdTest, BringUpOpensAfterTheFirstWaitAndMakes29Writes) {
     EXPECT_EQ(events[0], (Event{Event::SLEEP, 0, 0, 3, {}}));
     EXPECT_EQ(events[1], (Event{Event::INIT, DEFAULT_HANDLE, 0, 0, {}}));
     EXPECT_EQ(FakeBoard::InitCount(), 1);
-    const Writes expected = Concat({Cycle(0x30, 2),
-                                    Cycle(0x30, 2),
-                                    Cycle(0x30, 2),
-                                    Cycle(0x38, 2),
-                                    Cycle(0x0C, 2),
-                                    Cycle(0x01, 2),
-                                    Cycle(0x06, 2),
-                                    {{2, 0}}});
-    EXPECT_EQ(FakeBoard::PortWrites(), expected);
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::BringUp());
+    EXPECT_EQ(FakeBoard::PortWrites().size(), 29u);
     EXPECT_EQ(LcdDriver::AuxLine(), 0);
     for (const Event& e : events) {
         if (e.kind == Event::WRITE) {
@@ -58,18 +34,16 @@ TEST_F(LcdTest, BringUpForgetsAnEarlierHandle) {
 TEST_F(LcdTest, BringUpWithoutBoardTriesEveryOperationAndWritesNothing) {
     FakeBoard::Reset({0});
     LcdScreens::BringUp();
-    EXPECT_EQ(FakeBoard::InitCount(), 7 * 3 + 1);
+    EXPECT_EQ(FakeBoard::InitCount(), Expected::OpenAttemptsWithoutBoard(Expected::BringUp()));
     EXPECT_TRUE(FakeBoard::PortWrites().empty());
-    EXPECT_EQ(FakeBoard::Sleeps(), (std::vector<int>{3, 6, 3}));
+    EXPECT_EQ(FakeBoard::Sleeps(), Expected::InitialisationWaits());
 }
 
 TEST_F(LcdTest, SplashWritesBothRowsWithoutClear) {
     OpenLink();
     LcdScreens::ShowSplash();
-    const Writes expected =
-        Concat({Cycle(0x80, 0), DataCycles(SPLASH_0, 1), Cycle(0xC0, 0), DataCycles(SPLASH_1, 1)});
-    EXPECT_EQ(FakeBoard::PortWrites(), expected);
-    EXPECT_EQ(SPLASH_0.size(), 16u);
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::Splash());
+    EXPECT_EQ(Expected::SPLASH_ROW0.size(), 16u);
 }
 
 struct UserTextCase {
@@ -83,9 +57,7 @@ class UserTextTest : public LcdTest, public ::testing::WithParamInterface<UserTe
 TEST_P(UserTextTest, ClearsThenSendsBothTextsWhole) {
     OpenLink();
     LcdScreens::ShowUserText(GetParam().first, GetParam().second);
-    const Writes expected = Concat({Cycle(0x01, 0), Cycle(0x80, 0), DataCycles(GetParam().first, 1),
-                                    Cycle(0xC0, 0), DataCycles(GetParam().second, 1)});
-    EXPECT_EQ(FakeBoard::PortWrites(), expected);
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::UserText(GetParam().first, GetParam().second));
     EXPECT_TRUE(FakeBoard::Sleeps().empty());
 }
 
@@ -99,11 +71,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, UserTextTest,
 
 TEST_F(LcdTest, DateAndTimeAtAFixedMoment) {
     OpenLink();
-    FakeBoard::SetFormattedNow("2024/01/09 ", "08:05:03");
+    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME);
     LcdScreens::ShowDateTime();
     EXPECT_EQ(FakeBoard::PortWrites(),
-              Concat({Cycle(0x01, 0), Cycle(0x80, 0), DataCycles("2024/01/09 ", 1), Cycle(0xC0, 0),
-                      DataCycles("08:05:03", 1)}));
+              Expected::DateTime(Expected::EXAMPLE_DATE, Expected::EXAMPLE_TIME));
     // The date is formatted first, each with its picture, the clock read once per row.
     std::vector<Event> formats;
     for (const Event& e : FakeBoard::Events()) {
@@ -119,8 +90,7 @@ TEST_F(LcdTest, FailedFormattingLeavesItsRowBlank) {
     OpenLink();
     FakeBoard::SetFormattedNow(nullptr, "23:59:59");
     LcdScreens::ShowDateTime();
-    EXPECT_EQ(FakeBoard::DataCodes(),
-              (std::vector<int>{0x01, 0x80, 0xC0, '2', '3', ':', '5', '9', ':', '5', '9'}));
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::DateTime("", "23:59:59"));
 }
 
 // Leaves non-zero bytes where the next calls' locals will lie, so that a buffer that is
@@ -134,19 +104,18 @@ TEST_F(LcdTest, FailedFormattingLeavesItsRowBlank) {
 
 TEST_F(LcdTest, FailedTimeAfterGoodDateLeavesRowOneBlank) {
     OpenLink();
-    FakeBoard::SetFormattedNow("2024/01/09 ", nullptr);
+    FakeBoard::SetFormattedNow(Expected::EXAMPLE_DATE, nullptr);
     DirtyTheStack();
     LcdScreens::ShowDateTime();
-    EXPECT_EQ(FakeBoard::DataCodes(), (std::vector<int>{0x01, 0x80, '2', '0', '2', '4', '/', '0',
-                                                        '1', '/', '0', '9', ' ', 0xC0}));
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::DateTime(Expected::EXAMPLE_DATE, ""));
     EXPECT_EQ(FakeBoard::DirtyFormatBuffers(), 0);
 }
 
 TEST_F(LcdTest, GoodbyeRaisesTheAuxLineAndWritesFromHome) {
     OpenLink();
     LcdScreens::ShowGoodbye();
-    EXPECT_EQ(FakeBoard::PortWrites(), Concat({{{2, 2}}, Cycle(0x01, 2), DataCycles(GOODBYE, 3)}));
-    EXPECT_EQ(GOODBYE.size(), 15u);
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::Goodbye());
+    EXPECT_EQ(Expected::GOODBYE_ROW0.size(), 15u);
     EXPECT_EQ(LcdDriver::AuxLine(), 1);
     EXPECT_EQ(FakeBoard::PortWrites().back(), (PortWrite{2, 3}));
 }
@@ -156,14 +125,9 @@ TEST_F(LcdTest, ClickBeforeSplashIsOverwrittenWithoutClear) {
     FakeBoard::Reset();
     LcdScreens::ShowUserText("abc", "def");
     LcdScreens::ShowSplash();
-    const std::vector<int> codes = FakeBoard::DataCodes();
-    const std::vector<int> tail(codes.end() - 34, codes.end());
-    std::vector<int> expected = {0x80};
-    for (char c : SPLASH_0 + '\xC0' + SPLASH_1) {
-        expected.push_back(static_cast<unsigned char>(c));
-    }
-    EXPECT_EQ(tail, expected);
-    EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x01), 1) << "only the click clears";
+    // Only the click clears.
+    EXPECT_EQ(FakeBoard::PortWrites(),
+              Concat({Expected::UserText("abc", "def"), Expected::Splash()}));
 }
 
 TEST_F(LcdTest, BoardPluggedInAfterStartGetsTheClickWithoutInitialisation) {
@@ -174,6 +138,5 @@ TEST_F(LcdTest, BoardPluggedInAfterStartGetsTheClickWithoutInitialisation) {
     FakeBoard::Reset({0x2A});
     LcdScreens::ShowUserText("Hi", "\xBA");
     EXPECT_EQ(FakeBoard::InitCount(), 1);
-    EXPECT_EQ(FakeBoard::PortWrites(), Concat({Cycle(0x01, 0), Cycle(0x80, 0), DataCycles("Hi", 1),
-                                               Cycle(0xC0, 0), DataCycles("\xBA", 1)}));
+    EXPECT_EQ(FakeBoard::PortWrites(), Expected::UserText("Hi", "\xBA"));
 }

@@ -2,16 +2,19 @@
 // closed, the auxiliary line low and an empty recording.
 #pragma once
 
+#include "expected_screens.h"
 #include "fake_board.h"
 #include "lcd_driver.h"
 #include "usbio_link.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <ostream>
 
-using FakeBoard::PortWrite;
-using Writes = std::vector<PortWrite>;
+using Expected::Concat;
+using Expected::Cycle;
+using Expected::PortWrite;
+using Expected::Writes;
 
 class LcdTest : public ::testing::Test {
   protected:
@@ -28,15 +31,11 @@ class LcdTest : public ::testing::Test {
     }
 };
 
-// The four port writes of one write cycle on an open link.
-inline Writes Cycle(int code, int control) {
-    return {{1, code}, {2, control}, {2, control + 8}, {2, control}};
+namespace Expected {
+
+// A differing write reads as (port, value) in a failure.
+inline void PrintTo(const PortWrite& write, std::ostream* out) {
+    *out << "(" << write.port << ", " << write.value << ")";
 }
 
-inline Writes Concat(std::initializer_list<Writes> parts) {
-    Writes all;
-    for (const Writes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
+} // namespace Expected

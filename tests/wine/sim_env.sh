@@ -3,14 +3,11 @@
 # work folder, the simulator and the screens probe, and a hidden simulator to start and
 # quit. There is one simulator per Wine prefix: such tests run one at a time.
 source "$(dirname "$0")/wine_env.sh"
-if [ -z "${SIMULATOR_TEST_XVFB:-}" ]; then
-  exec xvfb-run -a env SIMULATOR_TEST_XVFB=1 bash "$0" "$@"
-fi
+rerun_under_xvfb 1280x1024x24 "$@"
 
 bin=$WINE_BIN_DIR
 work=$(mktemp -d)
 sim_pid=
-fail() { echo "FAIL: $*"; exit 1; }
 sim() { run_wine "$bin/LCDSIM.exe" "$@"; }
 probe() { run_wine "$bin/screens_probe.exe" "$@"; }
 cleanup() {
@@ -24,11 +21,7 @@ trap cleanup EXIT
 start_sim() {
   sim --hidden "$@" >"$work/sim.out" 2>&1 &
   sim_pid=$!
-  for _ in $(seq 100); do
-    sim --print >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the simulator did not answer after starting"
+  await_simulator || fail "the simulator did not answer after starting"
 }
 quit_sim() {
   sim --quit || fail "--quit: exit $?"

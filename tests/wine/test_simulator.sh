@@ -5,29 +5,34 @@
 # simulator unplugs it for good, and too short a write cost makes the clear overrun.
 source "$(dirname "$0")/sim_env.sh"
 
-# expect_display ROW0 ROW1 COUNTERS: the whole --print output.
+# expect_display ROWS COUNTERS: the whole --print output, the two rows and the counters.
 expect_display() {
   local out
   out=$(sim --print) || fail "--print: exit $?"
-  [ "$out" = "$1"$'\n'"$2"$'\n'"$3" ] || fail "display:"$'\n'"$out"$'\n'"expected:"$'\n'"$1"$'\n'"$2"$'\n'"$3"
+  [ "$out" = "$1"$'\n'"$2" ] || fail "display:"$'\n'"$out"$'\n'"expected:"$'\n'"$1"$'\n'"$2"
 }
 port_writes() { sim --print | awk 'NR==3{print $4}'; }
 violations() { sim --print | awk 'NR==3{print $2}'; }
 count() { grep -c " $1" "$2" 2>/dev/null || true; }
 
 blank=$(printf '%16s' '')
-splash0="ﾊﾝﾖｳUSB-IO + LCD"
-splash1="KORVAN   by OLKA"
-goodbye0=" --- ｼｭｳﾘｮｳ --- "  # 15 characters; the clear left the 16th blank
+dark=$blank$'\n'$blank
+splash=$(expected display splash)
+goodbye=$(expected display goodbye)
+# Port writes of bring-up and splash, of abi_probe.exe's run, of the goodbye.
+start_writes=$(expected count bringup splash)
+probe_writes=$(expected count "${ABI_PROBE_STEPS[@]}")
+goodbye_writes=$(expected count goodbye)
 
 # No simulator: nothing to print or close, and the board is absent: every link
-# operation of bring-up and splash (22 + 102) asks hidinit, which answers 0.
+# operation of bring-up and splash asks hidinit, which answers 0.
 sim --print >"$work/out" 2>"$work/err" && fail "--print without a simulator succeeded"
 [ ! -s "$work/out" ] && grep -q "シミュレーターが起動していません" "$work/err" || fail "--print without a simulator: $(cat "$work/out" "$work/err")"
 sim --quit 2>/dev/null && fail "--quit without a simulator succeeded"
 HID2_LOG="$work/absent.log" HID2_SIMULATOR=1 probe bringup splash
-[ "$(count hidinit "$work/absent.log")" = 124 ] || fail "absent: hidinit calls $(count hidinit "$work/absent.log")"
-[ "$(count 'hidinit 0$' "$work/absent.log")" = 124 ] || fail "absent: hidinit answered a handle"
+opens=$(expected opens bringup splash)
+[ "$(count hidinit "$work/absent.log")" = "$opens" ] || fail "absent: hidinit calls $(count hidinit "$work/absent.log")"
+[ "$(count 'hidinit 0$' "$work/absent.log")" = "$opens" ] || fail "absent: hidinit answered a handle"
 [ "$(count Hidwrite "$work/absent.log")" = 0 ] || fail "absent: writes were made"
 
 # The messages and the help are in the Windows display language (Japanese in run_wine),
@@ -43,26 +48,27 @@ sim --lang fr 2>/dev/null && fail "--lang fr was taken"
 
 # Power-on: the display is off, every cell dark.
 start_sim
-expect_display "$blank" "$blank" "violations 0 writes 0"
+expect_display "$dark" "violations 0 writes 0"
 
 # Bring-up and splash from one process; the display keeps them after it exits.
 probe bringup splash
-expect_display "$splash0" "$splash1" "violations 0 writes 165"
+expect_display "$splash" "violations 0 writes $start_writes"
 
 # A second start only brings the first to the front: the board is untouched.
 timeout 30 env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$WINE_LOADER" "$bin/LCDSIM.exe" || fail "second start: exit $?"
-expect_display "$splash0" "$splash1" "violations 0 writes 165"
+expect_display "$splash" "violations 0 writes $start_writes"
 
 # The whole sequence of the program, up to the goodbye, from a new process.
 run_wine "$bin/abi_probe.exe"
-expect_display "$goodbye0" "$blank" "violations 0 writes 503"
+expect_display "$goodbye" "violations 0 writes $((start_writes + probe_writes))"
 
 # The simulator takes writes only with its own handle, of which only the low 16 bits
 # count: handle, handle + 0x10000, handle with bit 0 flipped, 0 -> taken or not.
 HID2_LOG="$work/open.log" HID2_SIMULATOR=1 probe text AB CD
 handle=$(awk '$2=="hidinit"{print $3; exit}' "$work/open.log")
 [ $((handle & 0xFFFF)) != 0 ] || fail "hidinit answered $handle"
-expect_display "AB${blank:2}" "CD${blank:2}" "violations 0 writes 531"
+expect_display "$(expected display text AB CD)" \
+  "violations 0 writes $((start_writes + probe_writes + $(expected count text AB CD)))"
 while read -r candidate taken; do
   before=$(port_writes)
   probe write "$candidate" 1 65
@@ -80,21 +86,23 @@ flag="$work/go"
 HID2_LOG="$work/held.log" HID2_SIMULATOR=1 probe bringup splash await "$(printf 'Z:%s' "${flag//\//\\}")" goodbye &
 holder=$!
 for _ in $(seq 100); do
-  [ "$(count Hidwrite "$work/held.log")" = 165 ] && break
+  [ "$(count Hidwrite "$work/held.log")" = "$start_writes" ] && break
   sleep 0.1
 done
-[ "$(count Hidwrite "$work/held.log")" = 165 ] || fail "the holding probe did not show the splash"
+[ "$(count Hidwrite "$work/held.log")" = "$start_writes" ] || fail "the holding probe did not show the splash"
 quit_sim
 HID2_LOG="$work/closed.log" HID2_SIMULATOR=1 probe splash
-[ "$(count 'hidinit 0$' "$work/closed.log")" = 102 ] && [ "$(count Hidwrite "$work/closed.log")" = 0 ] ||
+[ "$(count 'hidinit 0$' "$work/closed.log")" = "$(expected opens splash)" ] &&
+  [ "$(count Hidwrite "$work/closed.log")" = 0 ] ||
   fail "after --quit: $(count hidinit "$work/closed.log") opens, $(count Hidwrite "$work/closed.log") writes"
 start_sim
 touch "$flag"
 wait "$holder" || fail "holding probe: exit $?"
-[ "$(count Hidwrite "$work/held.log")" = 230 ] || fail "the goodbye was not sent: $(count Hidwrite "$work/held.log")"
-expect_display "$blank" "$blank" "violations 0 writes 0"
+[ "$(count Hidwrite "$work/held.log")" = "$((start_writes + goodbye_writes))" ] ||
+  fail "the goodbye was not sent: $(count Hidwrite "$work/held.log")"
+expect_display "$dark" "violations 0 writes 0"
 probe bringup splash
-expect_display "$splash0" "$splash1" "violations 0 writes 165"
+expect_display "$splash" "violations 0 writes $start_writes"
 quit_sim
 
 # Virtual time alone (the real time between calls not counted): the clear of bring-up
