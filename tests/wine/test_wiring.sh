@@ -52,13 +52,26 @@ tail -n1 <<<"$output" | grep -q '^verdict: every wiring screen was shown' ||
 [ "$(sim --print | tr -d '\r' | grep -c 'violations 0 ')" = 1 ] || fail "--wiring: timing violations"
 quit_sim
 
-# A board's pace: at 200 us a write the display cannot keep up, at 1 ms it can.
+# A board's pace: at 200 us a write the display cannot keep up, at 1 ms it can. The time
+# hid2check measures is the pace or the cost of a call between two Wine processes,
+# whichever is longer, and on a loaded machine the latter can pass 0.380 ms; so the warning
+# must match each measured time, and one of three runs must come under 0.380 ms and warn.
 start_sim --write-cost-us 200
-output=$(check --live | tr -d '\r')
-grep -qE '^timing: one Hidwrite takes 0\.[23][0-9]{2} ms' <<<"$output" ||
-  fail "200 us: the stand-in does not keep the simulator's pace"$'\n'"$output"
-grep -qE '^warning: at 0\.[0-9]{3} ms a write the display cannot keep up: 3 of the 92 transfers' <<<"$output" ||
-  fail "200 us: no warning"$'\n'"$output"
+warned=
+for _ in 1 2 3; do
+  output=$(check --live | tr -d '\r')
+  median=$(sed -n 's/^timing: one Hidwrite takes \([0-9.]*\) ms.*/\1/p' <<<"$output")
+  [ -n "$median" ] && awk -v m="$median" 'BEGIN { exit !(m >= 0.1) }' ||
+    fail "200 us: the stand-in does not keep the simulator's pace"$'\n'"$output"
+  if awk -v m="$median" 'BEGIN { exit !(m < 0.380) }'; then
+    grep -qE "^warning: at $median ms a write the display cannot keep up: [0-9]+ of the 92 transfers .* at least 0\.380 ms a write$" <<<"$output" ||
+      fail "200 us: no warning at $median ms"$'\n'"$output"
+    warned=1
+    break
+  fi
+  grep -q 'keep up' <<<"$output" && fail "200 us: a warning at $median ms"$'\n'"$output"
+done
+[ -n "$warned" ] || fail "200 us: every write took 0.380 ms or more, the pace cannot be tested here"
 quit_sim
 start_sim
 output=$(check --live | tr -d '\r')
