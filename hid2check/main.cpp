@@ -189,11 +189,11 @@ Closing::ConsoleAtStart ConsoleAtStart() {
 }
 
 void WaitForEnter() {
-    Console::Line("");
-    Console::Line(Say(Id::PRESS_ENTER));
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     // Keys pressed while the checks ran must not close the window before it is read.
     FlushConsoleInputBuffer(input);
+    Console::Line("");
+    Console::Line(Say(Id::PRESS_ENTER));
     // A line longer than the buffer comes in parts; the last one holds the Enter.
     wchar_t typed[64];
     DWORD read = 0;
