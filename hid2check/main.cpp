@@ -7,8 +7,10 @@
 // or a hang becomes a finding; the reading of the file happens here.
 // Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),
 // 1 it will not, or the library crashed or hung, 2 wrong command line, 3 (--live) the
-// library is fine but no board answered.
+// library is fine but no board answered. Started with a console of its own (closing.h),
+// it waits for Enter before it ends.
 #include "child.h"
+#include "closing.h"
 #include "command_line.h"
 #include "console.h"
 #include "hid2_entries.h"
@@ -178,8 +180,8 @@ Report::Names CheckNames(const PeImage::Description& image) {
     return names;
 }
 
-// Waits until the user presses Enter, or the input ends.
-void WaitForEnter() {
+// Waits until the user presses Enter, or the input ends; the input may be a pipe.
+void WaitForNextScreen() {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     char byte = 0;
     DWORD read = 0;
@@ -202,7 +204,7 @@ int CheckWiring(const std::wstring& path, int onlyScreen, const Report::Names& n
         }
         if (screen != last) {
             Console::Line(Say(Id::WIRING_NEXT));
-            WaitForEnter();
+            WaitForNextScreen();
         }
     }
     if (!every) {
@@ -211,6 +213,29 @@ int CheckWiring(const std::wstring& path, int onlyScreen, const Report::Names& n
     Console::Line(Say(Id::WIRING_READABLE));
     Console::Line(Say(Id::WIRING_NONE_READABLE));
     return Verdict(Report::EXIT_WILL_LOAD, Say(Id::WIRING_DONE_ALL));
+}
+
+// Read at start: once the checking process runs, it shares the console too.
+Closing::ConsoleAtStart ConsoleAtStart() {
+    DWORD processes[2];
+    DWORD mode = 0;
+    return {GetConsoleProcessList(processes, 2),
+            GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0,
+            GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0};
+}
+
+void WaitForEnter() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    // Keys pressed while the checks ran must not close the window before it is read.
+    FlushConsoleInputBuffer(input);
+    Console::Line("");
+    Console::Line(Say(Id::PRESS_ENTER));
+    // A line longer than the buffer comes in parts; the last one holds the Enter.
+    wchar_t typed[64];
+    DWORD read = 0;
+    while (ReadConsoleW(input, typed, 64, &read, nullptr) && read > 0 &&
+           std::wmemchr(typed, L'\n', read) == nullptr) {
+    }
 }
 
 int CheckingProcess(int argc, wchar_t** argv) {
@@ -229,14 +254,8 @@ int CheckingProcess(int argc, wchar_t** argv) {
     return Report::EXIT_USAGE;
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc > 1 && std::wcscmp(argv[1], Child::SWITCH) == 0) {
-        return CheckingProcess(argc, argv);
-    }
-    const CommandLine::Options options = CommandLine::Parse(
-        std::vector<std::wstring>(argv + 1, argv + argc), UiLanguage::OfWindows());
+int Check(const std::vector<std::wstring>& arguments) {
+    const CommandLine::Options options = CommandLine::Parse(arguments, UiLanguage::OfWindows());
     language = options.language;
     if (options.wrong) {
         Console::ErrorLine(Say(Id::UNEXPECTED_ARGUMENT, {Utf8::FromWide(options.unexpected)}));
@@ -285,4 +304,18 @@ int wmain(int argc, wchar_t** argv) {
         session.KeepUpWith(Child::RecordKorvan3Screens());
     }
     return Supervisor::Run(path, {check, 0}, session);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wcscmp(argv[1], Child::SWITCH) == 0) {
+        return CheckingProcess(argc, argv);
+    }
+    const bool waits = Closing::WaitsForEnter(ConsoleAtStart());
+    const int code = Check(std::vector<std::wstring>(argv + 1, argv + argc));
+    if (waits) {
+        WaitForEnter();
+    }
+    return code;
 }

@@ -53,6 +53,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
+    {Id::PRESS_ENTER, "Press Enter to close", "Enter キーを押すと閉じます"},
 
     {Id::LIBRARY, "library: {0}", "ライブラリ: {0}"},
     {Id::FOUND, "found: {0}; this is the file a KORVAN3.exe beside hid2check.exe loads",

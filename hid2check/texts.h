@@ -15,6 +15,7 @@ enum class Id {
     USAGE,
     UNEXPECTED_ARGUMENT,
     VERDICT,
+    PRESS_ENTER,
     // Where the library is.
     LIBRARY,
     FOUND,

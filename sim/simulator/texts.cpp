@@ -11,12 +11,12 @@ namespace {
 constexpr TextTable::Row<Id> TEXTS[] = {
     {Id::TITLE, "LCDSIM - USB-IO + LCD 16x2", "LCDSIM - USB-IO + LCD 16x2 シミュレーター"},
     {Id::REPLAY_TITLE, "LCDSIM - replay of {0}", "LCDSIM - {0} を再生中"},
-    {Id::REPLAY_ENDED_TITLE, "LCDSIM - replay of {0} (ended)", "LCDSIM - {0} の再生（終了）"},
+    {Id::REPLAY_ENDED_TITLE, "LCDSIM - replay of {0} (ended)", "LCDSIM - {0} の再生終了"},
     {Id::MISWIRED, " - miswired: {0}", " - 配線の誤り: {0}"},
     {Id::COUNTS, "port writes {0}    transfers {1}    ", "ポート書き込み {0} 回　転送 {1} 回　"},
     {Id::VIOLATIONS, "timing violations {0}", "タイミング違反 {0} 回"},
     {Id::TIMES, "virtual time {0} us    write cost {1} us",
-     "仮想時間 {0} μs　書き込みコスト {1} μs"},
+     "仮想時間 {0} μs　書き込み 1 回の時間 {1} μs"},
     {Id::USAGE,
      "usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] "
      "[--ignore-gaps] [--miswire SPEC] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
@@ -48,17 +48,18 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "     a simulator runs already (--replay); the window cannot be made\n"
      "  2  a wrong command line; a line of the log that is no call\n",
      "USB-IO ボードと 16 文字 × 2 行の液晶をウィンドウの中で再現します。\n"
-     "KORVAN3.exe からは、同じフォルダーにあるシミュレーター用の HID2.DLL を通して使います。\n"
+     "KORVAN3.exe は、同じフォルダー（simulator）にあるシミュレーター用の\n"
+     "HID2.DLL を通して、このシミュレーターを使います。\n"
      "\n"
-     "  (オプションなし)     シミュレーターを起動します（同時に 1 つだけ）\n"
+     "  （オプションなし）   シミュレーターを起動します（同時に 1 つだけ）\n"
      "  --hidden             ウィンドウを出さずに動かします\n"
      "  --at X Y             ウィンドウを画面の X, Y の位置に出します\n"
      "  --write-cost-us N    ポート書き込み 1 回の仮想時間（μs、既定値 1000）\n"
-     "  --ignore-gaps        書き込みの間の実時間を仮想時間に数えません\n"
+     "  --ignore-gaps        書き込みの間の実時間を仮想時間に含めません\n"
      "  --miswire 配線       ボードと液晶を指定のとおり誤って配線します。D3:D4（2 本の線の\n"
      "                       入れ替わり）、RS:E、E=open、D5=0、RW=open、bus=reversed、\n"
      "                       bus=up、bus=down をコンマで区切って並べます\n"
-     "  --replay ファイル    HID2_LOG の記録を、記録時のペースで再生します\n"
+     "  --replay ファイル    HID2_LOG の記録（ログ）を、記録時のペースで再生します\n"
      "  --text               --replay と併用: 一気に再生して最後の表示を出力します\n"
      "  --print              起動中のシミュレーターの表示を出力します\n"
      "  --quit               起動中のシミュレーターを閉じます\n"
@@ -68,9 +69,9 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "\n"
      "終了コード:\n"
      "  0  正常終了\n"
-     "  1  シミュレーターが起動していない（--print、--quit）、ログを読み込めない、\n"
+     "  1  シミュレーターが起動していない（--print、--quit）、記録を読み込めない、\n"
      "     シミュレーターがすでに起動している（--replay）、ウィンドウを作れない\n"
-     "  2  コマンドラインの誤り、ログに呼び出しではない行がある\n"},
+     "  2  コマンドラインの誤り、記録に呼び出しではない行がある\n"},
     {Id::NO_SIMULATOR, "LCDSIM: no simulator is running\n",
      "LCDSIM: シミュレーターが起動していません\n"},
     {Id::DID_NOT_CLOSE, "LCDSIM: the simulator did not close\n",

@@ -182,5 +182,24 @@ lines=$(wc -l <"$work/piped.txt")
 [ "$lines" -gt 10 ] && [ "$(grep -c $'\r$' "$work/piped.txt")" = "$lines" ] ||
   fail "through a pipe: $(grep -c $'\r$' "$work/piped.txt") of $lines lines end in CR LF"
 
+# Alone on a console, as after a double click, it asks for Enter after the verdict and
+# waits; every run above, its output piped, ended by itself. Wine makes the terminal that
+# script gives it a console of its own; conhost's cursor moves may stand for spaces.
+mkfifo "$work/keys"
+script -qfc "$WINE_LOADER $(printf '%q %q' "$bin/hid2check.exe" "$(windows_path "$bin/HID2.DLL")") --lang en" \
+  "$work/typescript" <"$work/keys" >/dev/null &
+alone=$!
+exec 8>"$work/keys"
+on_screen() { sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' "$work/typescript" | tr -d ' \r' | grep -q "$1"; }
+for _ in $(seq 300); do on_screen '^PressEntertoclose$' && break; sleep 0.1; done
+on_screen '^verdict:KORVAN3' && on_screen '^PressEntertoclose$' || fail "alone on a console: no verdict, or no prompt"$'\n'"$(cat "$work/typescript")"
+sleep 1
+kill -0 "$alone" 2>/dev/null || fail "alone on a console: it did not wait for Enter"
+printf '\r' >&8
+for _ in $(seq 50); do kill -0 "$alone" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$alone" 2>/dev/null && { fail "alone on a console: Enter did not close it"; kill "$alone"; }
+exec 8>&-
+wait "$alone"
+
 [ "$failures" = 0 ] && echo "ok"
 [ "$failures" = 0 ]

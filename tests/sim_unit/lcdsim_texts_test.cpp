@@ -34,6 +34,20 @@ TEST(LcdsimTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     Texts::Use(Language::ENGLISH);
 }
 
+// Japanese sets its brackets full width, as the guide does.
+TEST(LcdsimTexts, JapaneseTextsUseFullWidthBrackets) {
+    Texts::Use(Language::JAPANESE);
+    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
+        const std::string text = Texts::Say(static_cast<Id>(i));
+        EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
+    }
+    for (int i = 0; i <= static_cast<int>(Sim::LineProblem::HIDREAD_NUMBERS); ++i) {
+        const std::string text = Texts::Describe(static_cast<Sim::LineProblem>(i));
+        EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
+    }
+    Texts::Use(Language::ENGLISH);
+}
+
 struct Case {
     Language language;
     Id id;
@@ -46,8 +60,14 @@ const Case CASES[] = {
     {Language::JAPANESE, Id::COUNTS, {"812", "203"}, {"ポート書き込み 812 回", "転送 203 回"}},
     {Language::ENGLISH, Id::VIOLATIONS, {"7"}, {"timing violations 7"}},
     {Language::JAPANESE, Id::VIOLATIONS, {"7"}, {"タイミング違反 7 回"}},
-    {Language::ENGLISH, Id::TIMES, {"5400", "1000"}, {"virtual time 5400 us", "1000 us"}},
-    {Language::JAPANESE, Id::TIMES, {"5400", "1000"}, {"仮想時間 5400 μs", "1000 μs"}},
+    {Language::ENGLISH,
+     Id::TIMES,
+     {"5400", "1000"},
+     {"virtual time 5400 us", "write cost 1000 us"}},
+    {Language::JAPANESE,
+     Id::TIMES,
+     {"5400", "1000"},
+     {"仮想時間 5400 μs", "書き込み 1 回の時間 1000 μs"}},
     {Language::ENGLISH, Id::BAD_LINE, {"run.log", "42", "no call"}, {"run.log line 42: no call"}},
     {Language::JAPANESE,
      Id::BAD_LINE,

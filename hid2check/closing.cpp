@@ -1,0 +1,9 @@
+#include "closing.h"
+
+namespace Closing {
+
+bool WaitsForEnter(const ConsoleAtStart& console) {
+    return console.processes == 1 && console.inputIsConsole && console.outputIsConsole;
+}
+
+} // namespace Closing

@@ -1,0 +1,14 @@
+// hid2check's and LCDSIM's texts as their tables hold them, each {n} as written.
+#pragma once
+
+#include "language.h"
+
+#include <string>
+#include <vector>
+
+namespace ProgramTexts {
+
+std::vector<std::string> Hid2check(UiLanguage::Language language);
+std::vector<std::string> Lcdsim(UiLanguage::Language language);
+
+} // namespace ProgramTexts
