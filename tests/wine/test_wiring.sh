@@ -35,9 +35,10 @@ readable_screens() {
   done
   quit_sim
 }
-[ "$(readable_screens)" = "WIRING OK" ] || fail "wired right, readable: $(readable_screens | tr '\n' ' ')"
-[ "$(readable_screens --miswire D3:D4)" = "D3:D4" ] ||
-  fail "D3 and D4 exchanged, readable: $(readable_screens --miswire D3:D4 | tr '\n' ' ')"
+readable=$(readable_screens)
+[ "$readable" = "WIRING OK" ] || fail "wired right, readable: $readable"
+readable=$(readable_screens --miswire D3:D4)
+[ "$readable" = "D3:D4" ] || fail "D3 and D4 exchanged, readable: $readable"
 
 # Every screen one after another, Enter between them; the last one stays.
 start_sim --write-cost-us 50 --miswire RS:E
