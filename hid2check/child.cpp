@@ -71,19 +71,27 @@ void TimeWrites(int handle) {
     Tell(times);
 }
 
-// Opens the board, finds the convention, times the writes and shows the test screen;
-// stops where the report's verdict is already clear.
-void CheckLive() {
+// Opens the board, timed; the handle as KORVAN3.exe keeps it, 0 when no board answered.
+int OpenBoard() {
     Tell("step hidinit");
     const long long before = Clock::NowMicroseconds();
     const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
     Tell("opened " + std::to_string(result) + " " +
          std::to_string(Clock::NowMicroseconds() - before));
     const int handle = Report::HandleOf(result);
+    if (handle != 0) {
+        openedHandle = result;
+    }
+    return handle;
+}
+
+// Opens the board, finds the convention, times the writes and shows the test screen;
+// stops where the report's verdict is already clear.
+void CheckLive() {
+    const int handle = OpenBoard();
     if (handle == 0) {
         return;
     }
-    openedHandle = result;
 
     Tell("step probe");
     const int stackLeft = WriteControlLow(handle);
@@ -104,12 +112,7 @@ void CheckLive() {
 
 // Opens the board and shows one wiring screen, every write its own call of the library.
 void ShowWiring(int screen) {
-    Tell("step hidinit");
-    const long long before = Clock::NowMicroseconds();
-    const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
-    Tell("opened " + std::to_string(result) + " " +
-         std::to_string(Clock::NowMicroseconds() - before));
-    const int handle = Report::HandleOf(result);
+    const int handle = OpenBoard();
     if (handle == 0) {
         return;
     }

@@ -1,10 +1,10 @@
 // What LCDSIM's window and messages say, in both languages: every figure beside the
 // words that name it.
+#include "placeholders.h"
 #include "texts.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,14 +12,6 @@ namespace {
 
 using Texts::Id;
 using Texts::Language;
-
-std::set<std::string> Placeholders(const std::string& text) {
-    std::set<std::string> found;
-    for (size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
-        found.insert(text.substr(at, 3));
-    }
-    return found;
-}
 
 TEST(LcdsimTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {

@@ -1,12 +1,12 @@
 // What hid2check tells the user from what the checking process said before it ended,
 // crashed or hung, in both languages.
+#include "placeholders.h"
 #include "recorded_session.h"
 #include "report.h"
 #include "texts.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -14,14 +14,6 @@ namespace {
 
 using Texts::Id;
 using Texts::Language;
-
-std::set<std::string> Placeholders(const std::string& text) {
-    std::set<std::string> found;
-    for (size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
-        found.insert(text.substr(at, 3));
-    }
-    return found;
-}
 
 TEST(Hid2checkTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
