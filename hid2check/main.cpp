@@ -1,14 +1,16 @@
 // hid2check: tells a user whether KORVAN3.exe will work with their HID2.DLL, and with
 // --live whether the board answers, how long hidinit takes, in which convention the
-// library was built, how long a port write takes, and shows a test screen on the LCD.
-//   hid2check [--live] [--lang en|ja] [PATH]
+// library was built, how long a port write takes, whether the display keeps up with that
+// pace, and shows a test screen on the LCD; with --wiring it shows the wiring screens,
+// of which the one the user can read names the wiring (wiring_screens.h).
+//   hid2check [--live | --wiring [N]] [--lang en|ja] [PATH]
 // Without PATH it checks the HID2.DLL that Windows would load for a KORVAN3.exe in its
 // own folder. The library's code runs only in a checking process (child.h), so a crash
 // or a hang becomes a finding; the reading of the file happens here.
-// Exit codes: 0 KORVAN3.exe will load the library (with --live: and a board answered),
-// 1 it will not, or the library crashed or hung, 2 wrong command line, 3 (--live) the
-// library is fine but no board answered. Started with a console of its own (closing.h),
-// it waits for Enter before it ends.
+// Exit codes: 0 KORVAN3.exe will load the library (with --live or --wiring: and a board
+// answered), 1 it will not, or the library crashed or hung, 2 wrong command line, 3 (--live,
+// --wiring) the library is fine but no board answered. Started with a console of its own
+// (closing.h), it waits for Enter before it ends.
 #include "child.h"
 #include "closing.h"
 #include "command_line.h"
