@@ -1,16 +1,16 @@
 #include "wiring_screens.h"
 
+#include "wiring.h"
+
+#include <array>
+
 namespace WiringScreens {
 namespace {
 
+using Line = Sim::Wiring::Line;
+
 constexpr int DATA_PORT = 1;
 constexpr int CONTROL_PORT = 2;
-constexpr int BUS_WIDTH = 8;
-
-// Port 2 bits of the control lines.
-constexpr uint8_t RS_BIT = 0x01;
-constexpr uint8_t AUX_BIT = 0x02;
-constexpr uint8_t E_BIT = 0x08;
 
 // Instruction codes, as the HD44780 datasheet names them.
 constexpr uint8_t CLEAR_DISPLAY = 0x01;
@@ -32,83 +32,37 @@ constexpr int SECOND_RESET_WAIT_MS = 5;
 constexpr int THIRD_RESET_WAIT_MS = 1;
 constexpr int CLEAR_WAIT_MS = 2;
 
-using Sources = std::array<Line, LINE_COUNT>;
-
-// For each pin, the line that reaches it.
-struct Fault {
-    std::string_view claim;
-    Sources source;
-};
-
-constexpr Sources Straight() {
-    Sources source{};
-    for (int pin = 0; pin < LINE_COUNT; ++pin) {
-        source[static_cast<size_t>(pin)] = static_cast<Line>(pin);
-    }
-    return source;
-}
-
-constexpr Sources Exchanged(Line a, Line b) {
-    Sources source = Straight();
-    source[a] = b;
-    source[b] = a;
-    return source;
-}
-
-constexpr Sources Reversed() {
-    Sources source = Straight();
-    for (int pin = 0; pin < BUS_WIDTH; ++pin) {
-        source[static_cast<size_t>(pin)] = static_cast<Line>(BUS_WIDTH - 1 - pin);
-    }
-    return source;
-}
-
 // Two wires exchanged is the commonest slip, most often neighbours: D0-D7 side by side,
 // E beside D0 on the display's header (pins 6 and 7), RS and E either side of R/W, and
-// RS, the auxiliary line and E among the low bits of port 2.
-constexpr std::array<Fault, 13> FAULTS = {{
-    {"WIRING OK", Straight()},
-    {"D0:D1", Exchanged(D0, D1)},
-    {"D1:D2", Exchanged(D1, D2)},
-    {"D2:D3", Exchanged(D2, D3)},
-    {"D3:D4", Exchanged(D3, D4)},
-    {"D4:D5", Exchanged(D4, D5)},
-    {"D5:D6", Exchanged(D5, D6)},
-    {"D6:D7", Exchanged(D6, D7)},
-    {"bus=reversed", Reversed()},
-    {"RS:E", Exchanged(RS, E)},
-    {"RS:AUX", Exchanged(RS, AUX)},
-    {"E:AUX", Exchanged(E, AUX)},
-    {"E:D0", Exchanged(E, D0)},
-}};
+// RS, the auxiliary line and E among the low bits of port 2. Each claim is the fault as
+// LCDSIM's --miswire writes it, and the screen assumes the wiring that text describes.
+constexpr std::array<std::string_view, 13> CLAIMS = {
+    "WIRING OK", "D0:D1",        "D1:D2", "D2:D3",  "D3:D4", "D4:D5", "D5:D6",
+    "D6:D7",     "bus=reversed", "RS:E",  "RS:AUX", "E:AUX", "E:D0"};
 
-bool PinLevel(const Pins& pins, int pin) {
+// The wiring each screen assumes, read once from its claim.
+const Sim::Wiring& AssumedWiring(int screen) {
+    static const std::array<Sim::Wiring, CLAIMS.size()> wirings = [] {
+        std::array<Sim::Wiring, CLAIMS.size()> read{};
+        for (size_t i = 1; i < CLAIMS.size(); ++i) {
+            std::string badItem;
+            read[i] = *Sim::Wiring::Parse(CLAIMS[i], badItem);
+        }
+        return read;
+    }();
+    return wirings[static_cast<size_t>(screen)];
+}
+
+bool PinLevel(const Pins& pins, Line pin) {
     switch (pin) {
-    case RS:
+    case Sim::Wiring::RS:
         return pins.rs;
-    case E:
+    case Sim::Wiring::E:
         return pins.e;
-    case AUX:
+    case Sim::Wiring::AUX:
         return pins.aux;
     default:
         return ((pins.data >> pin) & 1) != 0;
-    }
-}
-
-void SetLine(PortValues& ports, Line line) {
-    switch (line) {
-    case RS:
-        ports.control = static_cast<uint8_t>(ports.control | RS_BIT);
-        break;
-    case AUX:
-        ports.control = static_cast<uint8_t>(ports.control | AUX_BIT);
-        break;
-    case E:
-        ports.control = static_cast<uint8_t>(ports.control | E_BIT);
-        break;
-    default:
-        ports.data = static_cast<uint8_t>(ports.data | (1 << line));
-        break;
     }
 }
 
@@ -179,23 +133,28 @@ class ScreenWriter {
 } // namespace
 
 int ScreenCount() {
-    return static_cast<int>(FAULTS.size());
+    return static_cast<int>(CLAIMS.size());
 }
 
 std::string_view Claim(int screen) {
-    return FAULTS[static_cast<size_t>(screen)].claim;
+    return CLAIMS[static_cast<size_t>(screen)];
 }
 
 std::string Hint(int screen) {
     return "screen " + std::to_string(screen) + " of " + std::to_string(ScreenCount());
 }
 
+// Each one of the pins meant high raises the line that reaches it: the screens assume
+// only exchanges and reversals, under which some line reaches every pin.
 PortValues Compensate(int screen, const Pins& pins) {
-    const Sources& source = FAULTS[static_cast<size_t>(screen)].source;
+    const Sim::Wiring& wiring = AssumedWiring(screen);
     PortValues ports;
-    for (int pin = 0; pin < LINE_COUNT; ++pin) {
-        if (PinLevel(pins, pin)) {
-            SetLine(ports, source[static_cast<size_t>(pin)]);
+    for (int pin = 0; pin < Sim::Wiring::LINE_COUNT; ++pin) {
+        if (PinLevel(pins, static_cast<Line>(pin))) {
+            const Sim::Wiring::PortBit bit =
+                Sim::Wiring::BitOf(*wiring.LineTo(static_cast<Line>(pin)));
+            uint8_t& port = bit.port == DATA_PORT ? ports.data : ports.control;
+            port = static_cast<uint8_t>(port | bit.mask);
         }
     }
     return ports;

@@ -19,10 +19,6 @@
 
 namespace WiringScreens {
 
-// The board's lines toward the display, each named after the pin it reaches when wired
-// correctly; the auxiliary line reaches none.
-enum Line : uint8_t { D0, D1, D2, D3, D4, D5, D6, D7, RS, E, AUX, LINE_COUNT };
-
 // Levels meant for the display's pins; `aux` for the free end of the auxiliary wire.
 struct Pins {
     uint8_t data = 0;

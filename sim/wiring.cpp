@@ -9,11 +9,8 @@ namespace {
 constexpr std::array<std::string_view, Wiring::LINE_COUNT> LINE_NAMES = {
     "D0", "D1", "D2", "D3", "D4", "D5", "D6", "D7", "RS", "E", "AUX"};
 constexpr int BUS_WIDTH = 8;
-
-// Port 2 bits of the control lines.
-constexpr uint8_t RS_BIT = 0x01;
-constexpr uint8_t AUX_BIT = 0x02;
-constexpr uint8_t E_BIT = 0x08;
+constexpr int DATA_PORT = 1;
+constexpr int CONTROL_PORT = 2;
 
 std::string Upper(std::string_view text) {
     std::string upper(text);
@@ -37,19 +34,32 @@ std::string NameOf(Wiring::Line line) {
 }
 
 bool LineLevel(Wiring::Line line, uint8_t dataPort, uint8_t controlPort) {
-    switch (line) {
-    case Wiring::RS:
-        return (controlPort & RS_BIT) != 0;
-    case Wiring::AUX:
-        return (controlPort & AUX_BIT) != 0;
-    case Wiring::E:
-        return (controlPort & E_BIT) != 0;
-    default:
-        return ((dataPort >> line) & 1) != 0;
-    }
+    const Wiring::PortBit bit = Wiring::BitOf(line);
+    return ((bit.port == DATA_PORT ? dataPort : controlPort) & bit.mask) != 0;
 }
 
 } // namespace
+
+Wiring::PortBit Wiring::BitOf(Line line) {
+    switch (line) {
+    case RS:
+        return {CONTROL_PORT, 0x01};
+    case AUX:
+        return {CONTROL_PORT, 0x02};
+    case E:
+        return {CONTROL_PORT, 0x08};
+    default:
+        return {DATA_PORT, static_cast<uint8_t>(1 << line)};
+    }
+}
+
+std::optional<Wiring::Line> Wiring::LineTo(Line pin) const {
+    const Source& source = sources[pin];
+    if (source.kind != Source::Kind::LINE) {
+        return std::nullopt;
+    }
+    return source.line;
+}
 
 Wiring::Wiring() {
     for (int line = 0; line < LINE_COUNT; ++line) {

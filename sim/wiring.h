@@ -51,6 +51,17 @@ class Wiring {
     std::string Describe() const;
 
     bool RwGrounded() const { return rwGrounded; }
+    // The line that reaches `pin` (AUX: the free end of the auxiliary line's wire); nothing
+    // for a pin held or open.
+    std::optional<Line> LineTo(Line pin) const;
+
+    // Where the board drives a line: port 1 bit i for D i; port 2 bit 0 for RS, bit 1 for
+    // AUX, bit 3 for E.
+    struct PortBit {
+        int port;
+        uint8_t mask;
+    };
+    static PortBit BitOf(Line line);
     // What the display's pins see while the board drives these port values.
     LcdPins Pins(uint8_t dataPort, uint8_t controlPort) const;
 
