@@ -67,13 +67,13 @@ Wiring::Wiring() {
     }
 }
 
-std::optional<Wiring> Wiring::Parse(std::string_view spec, std::string& badItem) {
+std::optional<Wiring> Wiring::Parse(std::string_view text, std::string& badItem) {
     Wiring wiring;
     size_t start = 0;
     for (;;) {
-        const size_t comma = spec.find(',', start);
+        const size_t comma = text.find(',', start);
         const std::string_view item =
-            spec.substr(start, comma == std::string_view::npos ? comma : comma - start);
+            text.substr(start, comma == std::string_view::npos ? comma : comma - start);
         if (!wiring.Apply(item)) {
             badItem = std::string(item);
             return std::nullopt;
@@ -175,14 +175,14 @@ bool Wiring::Correct() const {
 }
 
 std::string Wiring::Describe() const {
-    std::string spec;
+    std::string described;
     if (Correct()) {
-        return spec;
+        return described;
     }
     for (const std::string& item : items) {
-        spec += (spec.empty() ? "" : ",") + item;
+        described += (described.empty() ? "" : ",") + item;
     }
-    return spec;
+    return described;
 }
 
 bool Wiring::Level(Line pin, uint8_t dataPort, uint8_t controlPort) const {

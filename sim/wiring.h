@@ -2,7 +2,7 @@
 // D i, port 2 bit 0 drives RS and bit 3 drives E; port 2 bit 1, the auxiliary line AUX,
 // reaches no pin of the display, and R/W is grounded, so the controller only takes writes.
 //
-// A mis-wiring is written as a SPEC: a comma-separated list of items, each applied to the
+// A mis-wiring is written as a comma-separated list of items, each applied to the
 // pins as the items before it left them.
 //   A:B            the wires of lines A and B exchanged; A and B among D0-D7, RS, E and
 //                  AUX. RS:AUX: the display's RS pin gets port 2 bit 1.
@@ -41,12 +41,12 @@ class Wiring {
     // Every pin on its own line, R/W grounded.
     Wiring();
 
-    // The wiring a SPEC describes. When an item is not one of the SPEC's, nothing is
+    // The wiring `text` describes. When an item is not one of those above, nothing is
     // returned and `badItem` holds the first such item as it was written.
-    static std::optional<Wiring> Parse(std::string_view spec, std::string& badItem);
+    static std::optional<Wiring> Parse(std::string_view text, std::string& badItem);
 
     bool Correct() const;
-    // The SPEC of this wiring in the spelling above, e.g. "D3:D4,RW=open"; empty when the
+    // This wiring's items in the spelling above, e.g. "D3:D4,RW=open"; empty when the
     // wiring is correct.
     std::string Describe() const;
 

@@ -19,7 +19,7 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "仮想時間 {0} μs　書き込み 1 回の時間 {1} μs"},
     {Id::USAGE,
      "usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] "
-     "[--ignore-gaps] [--miswire SPEC] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
+     "[--ignore-gaps] [--miswire WIRING] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
      "使い方: LCDSIM.exe [--replay ファイル [--text]] [--hidden] [--write-cost-us N] "
      "[--ignore-gaps] [--miswire 配線] [--at X Y] [--lang en|ja] | --print | --quit | --help\n"},
     {Id::HELP,
@@ -31,7 +31,7 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "  --at X Y             puts the window at X, Y on the screen\n"
      "  --write-cost-us N    virtual time of one port write, in us (default 1000)\n"
      "  --ignore-gaps        virtual time counts the write costs only\n"
-     "  --miswire SPEC       wires the board to the display wrongly, as SPEC says: items\n"
+     "  --miswire WIRING     wires the board to the display wrongly, as WIRING says: items\n"
      "                       such as D3:D4 (two wires exchanged), RS:E, E=open, D5=0,\n"
      "                       RW=open, bus=reversed, bus=up, bus=down, comma-separated\n"
      "  --replay FILE        plays a log of HID2_LOG in the window at its pace\n"

@@ -16,19 +16,19 @@ using Sim::Wiring;
 namespace {
 
 struct GoodSpec {
-    const char* spec;
+    const char* text;
     const char* described; // empty: the correct wiring
 };
 
 void PrintTo(const GoodSpec& good, std::ostream* out) {
-    *out << '"' << good.spec << '"';
+    *out << '"' << good.text << '"';
 }
 
 class GoodSpecTest : public ::testing::TestWithParam<GoodSpec> {};
 
 TEST_P(GoodSpecTest, IsReadAndDescribedInItsOwnSpelling) {
     std::string badItem = "untouched";
-    const auto wiring = Wiring::Parse(GetParam().spec, badItem);
+    const auto wiring = Wiring::Parse(GetParam().text, badItem);
     ASSERT_TRUE(wiring.has_value()) << badItem;
     EXPECT_EQ(wiring->Describe(), GetParam().described);
     EXPECT_EQ(wiring->Correct(), std::string(GetParam().described).empty());
@@ -48,19 +48,19 @@ INSTANTIATE_TEST_SUITE_P(
                       GoodSpec{"D3:D4,d4:d3", ""}, GoodSpec{"bus=reversed,bus=reversed", ""}));
 
 struct BadSpec {
-    const char* spec;
+    const char* text;
     const char* badItem;
 };
 
 void PrintTo(const BadSpec& bad, std::ostream* out) {
-    *out << '"' << bad.spec << '"';
+    *out << '"' << bad.text << '"';
 }
 
 class BadSpecTest : public ::testing::TestWithParam<BadSpec> {};
 
 TEST_P(BadSpecTest, NamesTheFirstItemThatIsNotOneOfTheSpecs) {
     std::string badItem;
-    EXPECT_FALSE(Wiring::Parse(GetParam().spec, badItem).has_value());
+    EXPECT_FALSE(Wiring::Parse(GetParam().text, badItem).has_value());
     EXPECT_EQ(badItem, GetParam().badItem);
 }
 
@@ -74,10 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadSpec{"E=", "E="}, BadSpec{"=1", "=1"}, BadSpec{"bus=left", "bus=left"},
                       BadSpec{"bus", "bus"}, BadSpec{"D3:D4,RS=high,E=0", "RS=high"}));
 
-Wiring WiringOf(const char* spec) {
+Wiring WiringOf(const char* text) {
     std::string badItem;
-    const auto wiring = Wiring::Parse(spec, badItem);
-    EXPECT_TRUE(wiring.has_value()) << spec << ": " << badItem;
+    const auto wiring = Wiring::Parse(text, badItem);
+    EXPECT_TRUE(wiring.has_value()) << text << ": " << badItem;
     return wiring.value_or(Wiring());
 }
 
@@ -91,19 +91,19 @@ std::vector<std::string> Received(const Board& board) {
 }
 
 struct Cycles {
-    const char* spec;
+    const char* text;
     std::vector<std::pair<int, int>> cycles; // code, control port with E low
     std::vector<std::string> received;
 };
 
 void PrintTo(const Cycles& cycles, std::ostream* out) {
-    *out << '"' << cycles.spec << '"';
+    *out << '"' << cycles.text << '"';
 }
 
 class ReceivedTest : public ::testing::TestWithParam<Cycles> {};
 
 TEST_P(ReceivedTest, TheDisplayTakesWhatItsPinsSee) {
-    Board board(Board::DEFAULT_WRITE_COST_US, WiringOf(GetParam().spec));
+    Board board(Board::DEFAULT_WRITE_COST_US, WiringOf(GetParam().text));
     for (const auto& [code, control] : GetParam().cycles) {
         Cycle(board, code, control);
     }
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "R/W high: the display is read, takes nothing"}}),
     [](const auto& testCase) {
         std::string name;
-        for (const char c : std::string(testCase.param.spec)) {
+        for (const char c : std::string(testCase.param.text)) {
             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         }
         return name;

@@ -23,7 +23,7 @@ namespace {
 constexpr uint32_t FAST_WRITE_COST_US = 10;
 constexpr int NO_CLAIM = -1;
 
-// The board's lines toward the display, as a SPEC names them.
+// The board's lines toward the display, as --miswire names them.
 const std::vector<std::string> LINES = {"D0", "D1", "D2", "D3", "D4", "D5",
                                         "D6", "D7", "RS", "E",  "AUX"};
 

@@ -20,7 +20,7 @@ sim --lang en --miswire D5=0,D3:D9 >/dev/null 2>"$work/miswire.err"
 grep -q "^LCDSIM: --miswire: 'D3:D9' is no wiring of the board" "$work/miswire.err" ||
   fail "--miswire D3:D9: the item is not named: $(cat "$work/miswire.err")"
 
-# readable_screens [--miswire SPEC]: the screens whose claim the LCD shows, one a line.
+# readable_screens [--miswire WIRING]: the screens whose claim the LCD shows, one a line.
 readable_screens() {
   start_sim --write-cost-us 50 "$@"
   local screen output claim
