@@ -182,8 +182,9 @@ Report::Names CheckNames(const PeImage::Description& image) {
     return names;
 }
 
-// Waits until the user presses Enter, or the input ends; the input may be a pipe.
-void WaitForNextScreen() {
+// Waits until the user presses Enter, or the input ends; the input may be the console, a
+// file or a pipe.
+void ReadUntilEnter() {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     char byte = 0;
     DWORD read = 0;
@@ -206,7 +207,7 @@ int CheckWiring(const std::wstring& path, int onlyScreen, const Report::Names& n
         }
         if (screen != last) {
             Console::Line(Say(Id::WIRING_NEXT));
-            WaitForNextScreen();
+            ReadUntilEnter();
         }
     }
     if (!every) {
@@ -232,12 +233,7 @@ void WaitForEnter() {
     FlushConsoleInputBuffer(input);
     Console::Line("");
     Console::Line(Say(Id::PRESS_ENTER));
-    // A line longer than the buffer comes in parts; the last one holds the Enter.
-    wchar_t typed[64];
-    DWORD read = 0;
-    while (ReadConsoleW(input, typed, 64, &read, nullptr) && read > 0 &&
-           std::wmemchr(typed, L'\n', read) == nullptr) {
-    }
+    ReadUntilEnter();
 }
 
 int CheckingProcess(int argc, wchar_t** argv) {
