@@ -1,21 +1,22 @@
 #include "child.h"
 
 #include "clock.h"
+#include "exit_code.h"
 #include "hid2_call.h"
 #include "hid2_entries.h"
-#include "keep_up.h"
 #include "lcd_screens.h"
-#include "platform.h"
+#include "lcd_seam.h"
 #include "report.h"
+#include "usbio_link.h"
 #include "wiring_screens.h"
 
+#include <cwchar>
 #include <string>
 
 namespace Child {
 namespace {
 
 // Port 2 with every control line low: E stays low, so the LCD latches nothing.
-constexpr int CONTROL_PORT = 2;
 constexpr int ALL_LINES_LOW = 0;
 constexpr int TIMED_WRITES = 64;
 // A slow library is timed with fewer writes rather than for longer than this.
@@ -23,12 +24,6 @@ constexpr long long TIMING_BUDGET_MICROSECONDS = 2000000;
 
 HANDLE reportPipe = INVALID_HANDLE_VALUE;
 Hid2Entries::Entries library;
-// The first handle hidinit gave: the bring-up asks again and gets the same one.
-int openedHandle = 0;
-// While KORVAN3.exe's screens are recorded, the LCD subsystem's writes and sleeps go here
-// instead of to a library and the clock.
-std::vector<KeepUp::Step>* recording = nullptr;
-constexpr int RECORDING_HANDLE = 1;
 
 void Tell(const char* line, size_t length) {
     DWORD written = 0;
@@ -53,7 +48,7 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
 }
 
 int WriteControlLow(int handle) {
-    const int arguments[] = {handle, CONTROL_PORT, ALL_LINES_LOW};
+    const int arguments[] = {handle, UsbIoLink::CONTROL_PORT, ALL_LINES_LOW};
     return Hid2Call::Call(library.hidwrite, arguments, 3).stackLeft;
 }
 
@@ -78,9 +73,9 @@ int OpenBoard() {
     const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
     Tell("opened " + std::to_string(result) + " " +
          std::to_string(Clock::NowMicroseconds() - before));
-    const int handle = Report::HandleOf(result);
+    const int handle = UsbIoLink::HandleOf(result);
     if (handle != 0) {
-        openedHandle = result;
+        LcdSeam::Bind(library, result, [] { Tell("tick"); });
     }
     return handle;
 }
@@ -130,14 +125,6 @@ void ShowWiring(int screen) {
 
 } // namespace
 
-std::vector<KeepUp::Step> RecordKorvan3Screens() {
-    std::vector<KeepUp::Step> steps;
-    recording = &steps;
-    KeepUp::ShowSession();
-    recording = nullptr;
-    return steps;
-}
-
 int Run(HANDLE report, const Task& task, const std::wstring& path) {
     reportPipe = report;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
@@ -162,47 +149,19 @@ int Run(HANDLE report, const Task& task, const std::wstring& path) {
     return 0;
 }
 
+int Main(int argc, wchar_t** argv) {
+    if (argc != 6) {
+        return ExitCode::USAGE;
+    }
+    const HANDLE report =
+        reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
+    for (const Check check : {Check::LOAD, Check::BIND, Check::LIVE, Check::WIRING}) {
+        if (std::wcscmp(argv[3], CHECK_NAMES[static_cast<int>(check)]) == 0) {
+            const int screen = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
+            return Run(report, {check, screen}, argv[5]);
+        }
+    }
+    return ExitCode::USAGE;
+}
+
 } // namespace Child
-
-// The LCD subsystem's calls into the library, bound here at run time. The bring-up opens
-// the board again; it gets the handle already opened instead of a second one.
-extern "C" int HID2_CALL hidinit(void) {
-    if (Child::recording != nullptr) {
-        return Child::RECORDING_HANDLE;
-    }
-    return Child::openedHandle != 0 ? Child::openedHandle
-                                    : Hid2Call::Call(Child::library.hidinit, nullptr, 0).value;
-}
-
-extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
-    if (Child::recording != nullptr) {
-        Child::recording->push_back({KeepUp::Step::Kind::WRITE, port, value});
-        return 1;
-    }
-    const int arguments[] = {handle, port, value};
-    const int result = Hid2Call::Call(Child::library.hidwrite, arguments, 3).value;
-    Child::Tell("tick");
-    return result;
-}
-
-// Never called: the subsystem only refers to it, as the exe imports it.
-extern "C" int HID2_CALL Hidread(int, int) {
-    return 0;
-}
-
-// The LCD subsystem's other seam, as hid2check needs it: sleeps, recorded with the writes
-// while KORVAN3.exe's screens are; hid2check shows no date or time.
-namespace Platform {
-
-void SleepMilliseconds(int milliseconds) {
-    if (Child::recording != nullptr) {
-        Child::recording->push_back({KeepUp::Step::Kind::SLEEP, 0, milliseconds});
-        return;
-    }
-    Sleep(static_cast<DWORD>(milliseconds));
-}
-
-void FormatCurrentDate(const char*, char*) {}
-void FormatCurrentTime(const char*, char*) {}
-
-} // namespace Platform

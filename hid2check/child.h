@@ -3,12 +3,9 @@
 // tells the reporting process what happens, one line at a time (see report.h).
 #pragma once
 
-#include "keep_up.h"
-
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace Child {
 
@@ -30,9 +27,7 @@ struct Task {
 
 // Checks the library as asked; every line goes to `report`. The process's exit code.
 int Run(HANDLE report, const Task& task, const std::wstring& path);
-
-// What KORVAN3.exe sends from start to exit (see keep_up.h), as the LCD subsystem bound
-// here sends it, recorded without a library.
-std::vector<KeepUp::Step> RecordKorvan3Screens();
+// hid2check started with SWITCH: reads the rest of the command line and runs the check.
+int Main(int argc, wchar_t** argv);
 
 } // namespace Child

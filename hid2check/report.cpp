@@ -1,5 +1,8 @@
 #include "report.h"
 
+#include "exit_code.h"
+#include "time_limits.h"
+#include "usbio_link.h"
 #include "wiring_screens.h"
 
 #include <algorithm>
@@ -9,7 +12,7 @@
 namespace Report {
 namespace {
 
-using Texts::Id;
+using Hid2checkTexts::Id;
 
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
@@ -44,12 +47,7 @@ bool IsExceptionCode(uint32_t exitCode) {
     return exitCode >= 0x80000000u;
 }
 
-} // namespace
-
-int HandleOf(int hidinitResult) {
-    return static_cast<int16_t>(static_cast<uint16_t>(hidinitResult & 0xFFFF));
-}
-
+// The middle one of the times, in order.
 double Median(std::vector<double> times) {
     if (times.empty()) {
         return 0.0;
@@ -57,6 +55,8 @@ double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
+
+} // namespace
 
 Convention ConventionOf(int stackLeft, bool sixtyFourBit) {
     if (sixtyFourBit) {
@@ -92,13 +92,13 @@ bool Decorated(const std::vector<std::string>& nearNames) {
     });
 }
 
-Session::Session(Texts::Language language_, bool live_, Names names_, Print print_,
+Session::Session(Hid2checkTexts::Language language_, RunMode mode_, Names names_, Print print_,
                  SystemMessage systemMessage_, bool sixtyFourBit_)
-    : language(language_), live(live_), names(std::move(names_)), print(std::move(print_)),
+    : language(language_), mode(mode_), names(std::move(names_)), print(std::move(print_)),
       systemMessage(std::move(systemMessage_)), sixtyFourBit(sixtyFourBit_) {}
 
 std::string Session::Say(Id id, std::initializer_list<std::string> arguments) const {
-    return Texts::Say(language, id, arguments);
+    return Hid2checkTexts::Say(language, id, arguments);
 }
 
 void Session::Finding(const std::string& line) const {
@@ -137,11 +137,11 @@ void Session::Hear(const std::string& line) {
         Timed(times);
     } else if (what == "shown") {
         Finding(Say(Id::DISPLAY, {ShortName(convention)}));
-    } else if (what == "wired" && wiringScreen != NOT_WIRING) {
+    } else if (what == "wired" && mode.kind == RunMode::Kind::WIRING) {
         wired = true;
-        Finding(Say(wiringScreen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
-                    {std::to_string(wiringScreen), std::to_string(WiringScreens::ScreenCount() - 1),
-                     std::string(WiringScreens::Claim(wiringScreen))}));
+        Finding(Say(mode.screen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
+                    {std::to_string(mode.screen), std::to_string(WiringScreens::ScreenCount() - 1),
+                     std::string(WiringScreens::Claim(mode.screen))}));
     } else if (what == "crash") {
         Crashed(Code(first));
     } else if (what == "end") {
@@ -153,7 +153,7 @@ void Session::Hear(const std::string& line) {
 void Session::ReportLoad(bool loadedNow) {
     loaded = loadedNow;
     loadReported = true;
-    if (loaded && repeat) {
+    if (loaded && mode.repeat) {
         return;
     }
     if (loaded) {
@@ -164,14 +164,9 @@ void Session::ReportLoad(bool loadedNow) {
     }
 }
 
-void Session::ForWiring(int screen, bool repeatedRun) {
-    wiringScreen = screen;
-    repeat = repeatedRun;
-}
-
 void Session::Opened(int result, double milliseconds) {
-    handle = HandleOf(result);
-    if (handle != 0 && repeat) {
+    handle = UsbIoLink::HandleOf(result);
+    if (handle != 0 && mode.repeat) {
         return;
     }
     Finding(Say(Id::OPEN_TIME, {Decimals(milliseconds, 3)}));
@@ -248,8 +243,8 @@ void Session::Crashed(uint32_t code) {
     }
     fault = Fault::CRASHED;
     faultCode = code;
-    Finding(
-        Say(Id::CRASHED, {CalledFunction(), Say(Texts::ExceptionName(code)), Texts::Hex(code)}));
+    Finding(Say(Id::CRASHED, {CalledFunction(), Say(Hid2checkTexts::ExceptionName(code)),
+                              Hid2checkTexts::Hex(code)}));
 }
 
 int Session::Ended(uint32_t exitCode) {
@@ -268,17 +263,18 @@ int Session::Ended(uint32_t exitCode) {
 int Session::Stopped(bool callTimedOut) {
     if (fault == Fault::NONE) {
         fault = callTimedOut ? Fault::HUNG : Fault::TOO_SLOW;
-        Finding(
-            callTimedOut
-                ? Say(Id::DID_NOT_RETURN, {CalledFunction(), std::to_string(CALL_LIMIT_SECONDS)})
-                : Say(Id::TOO_SLOW, {CalledFunction(), std::to_string(TOTAL_LIMIT_SECONDS)}));
+        Finding(callTimedOut
+                    ? Say(Id::DID_NOT_RETURN,
+                          {CalledFunction(), std::to_string(TimeLimits::CALL_LIMIT_SECONDS)})
+                    : Say(Id::TOO_SLOW,
+                          {CalledFunction(), std::to_string(TimeLimits::TOTAL_LIMIT_SECONDS)}));
     }
     return Verdict();
 }
 
 int Session::NotStarted(uint32_t error) {
     Finding(Say(Id::NOT_STARTED, {systemMessage(error)}));
-    return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
+    return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
 }
 
 int Session::Verdict(int code, const std::string& why) const {
@@ -293,37 +289,38 @@ int Session::Verdict() {
         ReportLoad(false);
     }
     if (!names.complete) {
-        return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {names.problem}));
+        return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {names.problem}));
     }
     switch (fault) {
     case Fault::CRASHED:
-        return Verdict(
-            EXIT_WILL_NOT_LOAD,
-            Say(Id::WOULD_CRASH, {CalledFunction(), Say(Texts::ExceptionName(faultCode))}));
+        return Verdict(ExitCode::WILL_NOT_LOAD,
+                       Say(Id::WOULD_CRASH,
+                           {CalledFunction(), Say(Hid2checkTexts::ExceptionName(faultCode))}));
     case Fault::HUNG:
     case Fault::TOO_SLOW:
-        return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::WOULD_FREEZE, {CalledFunction()}));
+        return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::WOULD_FREEZE, {CalledFunction()}));
     case Fault::ENDED:
-        return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::WOULD_END, {CalledFunction()}));
+        return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::WOULD_END, {CalledFunction()}));
     case Fault::NONE:
         break;
     }
     if (!loaded) {
-        return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {Say(Id::CANNOT_LOAD)}));
+        return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::WILL_NOT_START, {Say(Id::CANNOT_LOAD)}));
     }
-    if (!live) {
-        return Verdict(EXIT_WILL_LOAD, Say(Id::WILL_LOAD));
+    if (mode.kind == RunMode::Kind::LIBRARY) {
+        return Verdict(ExitCode::WILL_LOAD, Say(Id::WILL_LOAD));
     }
     if (handle == 0) {
-        return Verdict(EXIT_NO_BOARD, Say(Id::NO_BOARD));
+        return Verdict(ExitCode::NO_BOARD, Say(Id::NO_BOARD));
     }
-    if (wiringScreen != NOT_WIRING) {
-        return wired ? EXIT_WILL_LOAD : Verdict(EXIT_WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
+    if (mode.kind == RunMode::Kind::WIRING) {
+        return wired ? ExitCode::WILL_LOAD
+                     : Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
     }
     if (convention == Convention::UNKNOWN) {
-        return Verdict(EXIT_WILL_NOT_LOAD, Say(Id::NOT_THE_BOARDS_LIBRARY));
+        return Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::NOT_THE_BOARDS_LIBRARY));
     }
-    return Verdict(EXIT_WILL_LOAD, Say(Id::WILL_WORK));
+    return Verdict(ExitCode::WILL_LOAD, Say(Id::WILL_WORK));
 }
 
 } // namespace Report

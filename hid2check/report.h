@@ -24,26 +24,12 @@
 
 namespace Report {
 
-constexpr int EXIT_WILL_LOAD = 0;
-constexpr int EXIT_WILL_NOT_LOAD = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_NO_BOARD = 3;
-
-// No call into the library may take longer, and all of them together no longer than this.
-constexpr int CALL_LIMIT_SECONDS = 10;
-constexpr int TOTAL_LIMIT_SECONDS = 35;
-
 // One hidinit without a board, beyond which a user feels KORVAN3.exe freeze.
 constexpr double SLOW_OPEN_MILLISECONDS = 20.0;
 // A click on "LCD表示" with two full rows: the clear, then per row the cursor and 16
 // characters; while no board answers, each cycle asks hidinit once per port operation.
 constexpr int FULL_CLICK_CYCLES = 1 + 2 * (1 + 16);
 constexpr int OPENS_PER_CYCLE = 3;
-
-// The low 16 bits of hidinit's result, widened with their sign, as KORVAN3.exe keeps them.
-int HandleOf(int hidinitResult);
-// The middle one of the times, in order.
-double Median(std::vector<double> times);
 
 // stdcall, cdecl, and the one convention of 64-bit Windows.
 enum class Convention { CALLEE_CLEANS, CALLER_CLEANS, X64, UNKNOWN };
@@ -63,6 +49,16 @@ struct Names {
     std::string problem; // when not complete
 };
 
+// What a run of the checking process is for: the library alone, the board with --live,
+// or one wiring screen. A later wiring screen (`repeat`) does not describe the library
+// and the board again.
+struct RunMode {
+    enum class Kind { LIBRARY, LIVE, WIRING };
+    Kind kind = Kind::LIBRARY;
+    int screen = 0;
+    bool repeat = false;
+};
+
 class Session {
   public:
     using Print = std::function<void(const std::string&)>;
@@ -70,7 +66,7 @@ class Session {
 
     // `sixtyFourBit`: the library is called as a 64-bit program calls it, in the one
     // convention there is.
-    Session(Texts::Language language, bool live, Names names, Print print,
+    Session(Hid2checkTexts::Language language, RunMode mode, Names names, Print print,
             SystemMessage systemMessage, bool sixtyFourBit = sizeof(void*) == 8);
 
     // A line from the checking process.
@@ -88,19 +84,15 @@ class Session {
     // tells whether the display would keep up with the board.
     void KeepUpWith(std::vector<KeepUp::Step> korvan3Screens);
 
-    // A run of --wiring, which opens the board to show wiring screen `screen`. Once the
-    // screen is on the LCD there is no verdict: the caller says what the screens mean.
-    // `repeat`: a later screen, so what the first run said of the library and the board
-    // is not said again.
-    void ForWiring(int screen, bool repeat);
-    // The wiring screen is on the LCD.
+    // The wiring screen is on the LCD. Then there is no verdict: the caller says what the
+    // screens mean.
     bool Wired() const { return wired; }
 
   private:
     enum class Step { NONE, LOAD, HIDINIT, PROBE, TIMING, SCREEN, WIRING };
     enum class Fault { NONE, CRASHED, HUNG, TOO_SLOW, ENDED };
 
-    std::string Say(Texts::Id id, std::initializer_list<std::string> arguments = {}) const;
+    std::string Say(Hid2checkTexts::Id id, std::initializer_list<std::string> arguments = {}) const;
     void Finding(const std::string& line) const;
     std::string CalledFunction() const;
     void ReportLoad(bool loaded);
@@ -111,8 +103,8 @@ class Session {
     int Verdict();
     int Verdict(int code, const std::string& why) const;
 
-    Texts::Language language;
-    bool live;
+    Hid2checkTexts::Language language;
+    RunMode mode;
     Names names;
     Print print;
     SystemMessage systemMessage;
@@ -127,9 +119,6 @@ class Session {
     int handle = 0;
     Convention convention = Convention::UNKNOWN;
     std::vector<KeepUp::Step> korvan3Screens;
-    static constexpr int NOT_WIRING = -1;
-    int wiringScreen = NOT_WIRING;
-    bool repeat = false;
     bool wired = false;
 };
 

@@ -34,17 +34,17 @@ std::string Folded(std::string path) {
 std::vector<Folder> Folders(const std::string& programFolder, const std::string& systemFolder,
                             const std::string& windowsFolder, const std::string& currentFolder,
                             const std::string& pathVariable) {
-    std::vector<Folder> folders = {{programFolder, Texts::Id::PLACE_BESIDE},
-                                   {systemFolder, Texts::Id::PLACE_SYSTEM},
-                                   {windowsFolder + "\\System", Texts::Id::PLACE_SYSTEM16},
-                                   {windowsFolder, Texts::Id::PLACE_WINDOWS},
-                                   {currentFolder, Texts::Id::PLACE_CURRENT}};
+    std::vector<Folder> folders = {{programFolder, Hid2checkTexts::Id::PLACE_BESIDE},
+                                   {systemFolder, Hid2checkTexts::Id::PLACE_SYSTEM},
+                                   {windowsFolder + "\\System", Hid2checkTexts::Id::PLACE_SYSTEM16},
+                                   {windowsFolder, Hid2checkTexts::Id::PLACE_WINDOWS},
+                                   {currentFolder, Hid2checkTexts::Id::PLACE_CURRENT}};
     size_t at = 0;
     while (at <= pathVariable.size()) {
         const size_t end = std::min(pathVariable.find(';', at), pathVariable.size());
         const std::string folder = Trimmed(pathVariable.substr(at, end - at));
         if (!folder.empty()) {
-            folders.push_back({folder, Texts::Id::PLACE_PATH});
+            folders.push_back({folder, Hid2checkTexts::Id::PLACE_PATH});
         }
         at = end + 1;
     }

@@ -15,7 +15,7 @@ constexpr const char* LIBRARY_NAME = "HID2.DLL";
 
 struct Folder {
     std::string path;
-    Texts::Id place; // PLACE_BESIDE ... PLACE_PATH
+    Hid2checkTexts::Id place; // PLACE_BESIDE ... PLACE_PATH
 };
 
 // The folders in the order Windows searches them; `pathVariable` is PATH as it stands,

@@ -2,6 +2,7 @@
 
 #include "child.h"
 #include "own_folder.h"
+#include "time_limits.h"
 
 #include <windows.h>
 
@@ -109,8 +110,8 @@ int Run(const std::wstring& path, const Child::Task& task, Report::Session& sess
         if (Listen(checking, pending, session)) {
             lastHeard = now;
         }
-        const bool callTimedOut = now - lastHeard > Report::CALL_LIMIT_SECONDS * 1000ULL;
-        const bool tooLong = now - start > Report::TOTAL_LIMIT_SECONDS * 1000ULL;
+        const bool callTimedOut = now - lastHeard > TimeLimits::CALL_LIMIT_SECONDS * 1000ULL;
+        const bool tooLong = now - start > TimeLimits::TOTAL_LIMIT_SECONDS * 1000ULL;
         if (ended) {
             DWORD exitCode = 0;
             GetExitCodeProcess(checking.process.hProcess, &exitCode);

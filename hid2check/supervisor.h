@@ -1,5 +1,5 @@
 // Starts the checking process (see child.h) and hands what it says to the report, with
-// the time limits of report.h: a call that does not return, or a checking process that
+// the time limits of time_limits.h: a call that does not return, or a checking process that
 // dies, is reported here, where nothing of the library runs.
 #pragma once
 

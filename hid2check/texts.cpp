@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
-namespace Texts {
+namespace Hid2checkTexts {
 namespace {
 
 // One row a text, in the order of Id.
@@ -315,4 +315,4 @@ std::string Hex(uint32_t code) {
     return text;
 }
 
-} // namespace Texts
+} // namespace Hid2checkTexts

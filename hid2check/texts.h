@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-namespace Texts {
+namespace Hid2checkTexts {
 
 using UiLanguage::Language;
 
@@ -124,4 +124,4 @@ std::string Bitness(Language language, uint16_t machine);
 // "C0000005": the code as Windows documents it, eight upper-case hex digits.
 std::string Hex(uint32_t code);
 
-} // namespace Texts
+} // namespace Hid2checkTexts

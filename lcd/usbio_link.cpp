@@ -27,7 +27,7 @@ void EnsureOpen() {
         // Only the low 16 bits count: a result with them all zero means no board.
         const int handle =
             Hid2Call::Call(reinterpret_cast<Hid2Call::Entry>(&hidinit), nullptr, 0).value;
-        deviceHandle = static_cast<int16_t>(static_cast<uint16_t>(handle & 0xFFFF));
+        deviceHandle = HandleOf(handle);
     }
 }
 

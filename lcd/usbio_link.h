@@ -9,6 +9,12 @@ namespace UsbIoLink {
 constexpr int DATA_PORT = 1;
 constexpr int CONTROL_PORT = 2;
 
+// The low 16 bits of what hidinit returned, widened with their sign: the handle the board
+// is kept by, 0 when no board is usable.
+constexpr int16_t HandleOf(int hidinitResult) {
+    return static_cast<int16_t>(static_cast<uint16_t>(hidinitResult & 0xFFFF));
+}
+
 // Opens the board if it is not open yet; while it is absent every call tries again.
 void EnsureOpen();
 // Writes the data port, then the control port (one open attempt for both).

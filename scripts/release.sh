@@ -23,7 +23,7 @@ build_programs() {
   rm -rf "$build"
   cmake --preset release >/dev/null
   cmake --build --preset release -j2 >/dev/null
-  for program in KORVAN3.exe hid2check.exe HID2.DLL LCDSIM.exe; do
+  for program in KORVAN3.exe hid2check.exe simulator/HID2.DLL LCDSIM.exe; do
     [ -f "$build/bin/$program" ] || { echo "the build made no $program" >&2; exit 1; }
   done
 }
@@ -50,7 +50,7 @@ write_zip() {
     wiring.png=docs/wiring.png \
     wiring-ja.png=docs/wiring-ja.png \
     simulator/LCDSIM.exe="$build/bin/LCDSIM.exe" \
-    simulator/HID2.DLL="$build/bin/HID2.DLL" \
+    simulator/HID2.DLL="$build/bin/simulator/HID2.DLL" \
     simulator/KORVAN3.exe="$build/bin/KORVAN3.exe"
   (cd dist && sha256sum "$(basename "$zip")" >SHA256SUMS)
 }

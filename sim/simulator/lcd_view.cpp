@@ -122,18 +122,18 @@ void PaintPorts(HDC dc, const Sim::Board& board) {
 }
 
 void PaintCounters(HDC dc, const Sim::Board& board) {
-    using Texts::Id;
-    const std::wstring counts = Utf8::ToWide(Texts::Say(
+    using LcdsimTexts::Id;
+    const std::wstring counts = Utf8::ToWide(LcdsimTexts::Say(
         Id::COUNTS, {std::to_string(board.PortWrites()), std::to_string(board.Transfers())}));
     Text(dc, MARGIN, COUNTERS_TOP, counts, LABEL);
     SIZE extent;
     GetTextExtentPoint32W(dc, counts.c_str(), static_cast<int>(counts.size()), &extent);
     Text(dc, MARGIN + extent.cx, COUNTERS_TOP,
-         Utf8::ToWide(Texts::Say(Id::VIOLATIONS, {std::to_string(board.Violations())})),
+         Utf8::ToWide(LcdsimTexts::Say(Id::VIOLATIONS, {std::to_string(board.Violations())})),
          board.Violations() > 0 ? VIOLATION : LABEL);
     Text(dc, MARGIN, COUNTERS_TOP + LINE_HEIGHT,
-         Utf8::ToWide(Texts::Say(Id::TIMES, {std::to_string(board.NowMicroseconds()),
-                                             std::to_string(board.WriteCostMicroseconds())})),
+         Utf8::ToWide(LcdsimTexts::Say(Id::TIMES, {std::to_string(board.NowMicroseconds()),
+                                                   std::to_string(board.WriteCostMicroseconds())})),
          LABEL);
 }
 

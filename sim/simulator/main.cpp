@@ -1,17 +1,6 @@
 // LCDSIM.exe: the USB-IO board with its 16x2 LCD, simulated in a window, so that the
 // program runs against the stand-in HID2.DLL and shows what the real display would.
-//   LCDSIM.exe [--hidden] [--write-cost-us N] [--ignore-gaps] [--at X Y]
-//                                               runs the simulator; one at a time
-//   LCDSIM.exe --replay FILE [options above]    shows a recorded run at its pace
-//   LCDSIM.exe --replay FILE --text [--write-cost-us N] [--ignore-gaps]
-//                                               prints the display the recording leaves
-//   LCDSIM.exe --print                          prints the running simulator's display
-//   LCDSIM.exe --quit                           closes the running simulator
-//   LCDSIM.exe --help                           says all this
-// Every form takes --lang en|ja, the language of the window and the messages; without it,
-// the Windows display language decides.
-// Exit codes: 0 done; 1 no simulator to print or close, a replay file that cannot be
-// read, a window that cannot be made; 2 a bad command line or a malformed replay line.
+// Its help text (Id::USAGE in texts.cpp) lists the forms, the options and the exit codes.
 #include "board.h"
 #include "console.h"
 #include "language.h"
@@ -45,7 +34,7 @@ struct Options {
     bool quit = false;
     bool help = false;
     bool ignoreGaps = false;
-    Texts::Language language = UiLanguage::OfWindows();
+    LcdsimTexts::Language language = UiLanguage::OfWindows();
     // A log of the stand-in to play instead of answering the library; `text`: played at
     // once, without a window, and the display printed.
     std::wstring replay;
@@ -125,8 +114,8 @@ void WriteError(const std::string& message) {
     Console::Write(Console::Stream::ERRORS, message, Console::LineEnds::AS_WRITTEN);
 }
 
-void WriteError(Texts::Id id) {
-    WriteError(Texts::Say(id));
+void WriteError(LcdsimTexts::Id id) {
+    WriteError(LcdsimTexts::Say(id));
 }
 
 // The whole file, or false if it cannot be read.
@@ -150,14 +139,14 @@ bool ReadFileText(const std::wstring& path, std::string& text) {
 int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
     std::string text;
     if (!ReadFileText(path, text)) {
-        WriteError(Texts::Say(Texts::Id::CANNOT_READ, {Utf8::FromWide(path)}));
+        WriteError(LcdsimTexts::Say(LcdsimTexts::Id::CANNOT_READ, {Utf8::FromWide(path)}));
         return 1;
     }
     Sim::ParsedLog log = Sim::ParseLog(text);
     if (log.badLine != 0) {
-        WriteError(
-            Texts::Say(Texts::Id::BAD_LINE, {Utf8::FromWide(path), std::to_string(log.badLine),
-                                             Texts::Describe(log.problem)}));
+        WriteError(LcdsimTexts::Say(LcdsimTexts::Id::BAD_LINE,
+                                    {Utf8::FromWide(path), std::to_string(log.badLine),
+                                     LcdsimTexts::Describe(log.problem)}));
         return 2;
     }
     calls = std::move(log.calls);
@@ -178,7 +167,7 @@ int Print(HINSTANCE instance) {
     const HWND simulator = Remote::FindSimulator();
     std::string text;
     if (simulator == nullptr || !Remote::FetchDisplayText(instance, simulator, text)) {
-        WriteError(Texts::Id::NO_SIMULATOR);
+        WriteError(LcdsimTexts::Id::NO_SIMULATOR);
         return 1;
     }
     WriteOutput(text);
@@ -188,11 +177,11 @@ int Print(HINSTANCE instance) {
 int Quit() {
     const HWND simulator = Remote::FindSimulator();
     if (simulator == nullptr) {
-        WriteError(Texts::Id::NO_SIMULATOR);
+        WriteError(LcdsimTexts::Id::NO_SIMULATOR);
         return 1;
     }
     if (!Remote::Close(simulator)) {
-        WriteError(Texts::Id::DID_NOT_CLOSE);
+        WriteError(LcdsimTexts::Id::DID_NOT_CLOSE);
         return 1;
     }
     return 0;
@@ -222,7 +211,7 @@ int RunSimulator(HINSTANCE instance, const Options& options,
                                           options.replay.c_str(),
                                           options.wiring};
     if (SimWindow::Create(instance, settings) == nullptr) {
-        WriteError(Texts::Id::NO_WINDOW);
+        WriteError(LcdsimTexts::Id::NO_WINDOW);
         return 1;
     }
     MSG message;
@@ -246,16 +235,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     const bool valid = arguments != nullptr && ParseOptions(count, arguments, options);
     LocalFree(arguments);
-    Texts::Use(options.language);
+    LcdsimTexts::Use(options.language);
     if (!valid) {
         if (!options.badMiswire.empty()) {
-            WriteError(Texts::Say(Texts::Id::BAD_MISWIRE, {options.badMiswire}));
+            WriteError(LcdsimTexts::Say(LcdsimTexts::Id::BAD_MISWIRE, {options.badMiswire}));
         }
-        WriteError(Texts::Id::USAGE);
+        WriteError(LcdsimTexts::Id::USAGE);
         return 2;
     }
     if (options.help) {
-        WriteOutput(Texts::Say(Texts::Id::USAGE) + Texts::Say(Texts::Id::HELP));
+        WriteOutput(LcdsimTexts::Say(LcdsimTexts::Id::USAGE) +
+                    LcdsimTexts::Say(LcdsimTexts::Id::HELP));
         return 0;
     }
     if (options.print) {
@@ -278,7 +268,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     CreateMutexW(nullptr, TRUE, INSTANCE_MUTEX);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         if (!options.replay.empty()) {
-            WriteError(Texts::Id::RUNNING_ALREADY);
+            WriteError(LcdsimTexts::Id::RUNNING_ALREADY);
             return 1;
         }
         return BringFirstToFront();

@@ -86,21 +86,23 @@ LRESULT Print(HWND window, HWND asker) {
 void SetTitle(HWND window, const std::string& title) {
     const Sim::Wiring& wiring = board->LcdWiring();
     const std::string named =
-        wiring.Correct() ? title : title + Texts::Say(Texts::Id::MISWIRED, {wiring.Describe()});
+        wiring.Correct() ? title
+                         : title + LcdsimTexts::Say(LcdsimTexts::Id::MISWIRED, {wiring.Describe()});
     SetWindowTextW(window, Utf8::ToWide(named).c_str());
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     const auto* settings = static_cast<const Settings*>(create->lpCreateParams);
     board.emplace(settings->writeCostMicroseconds, settings->wiring);
-    SetTitle(window, Texts::Say(Texts::Id::TITLE));
+    SetTitle(window, LcdsimTexts::Say(LcdsimTexts::Id::TITLE));
     countGaps = settings->countGaps;
     boardHandle = MakeBoardHandle();
     SetTimer(window, TIMER_REFRESH, REFRESH_MS, nullptr);
     if (settings->replay != nullptr) {
         replay.emplace(*settings->replay, countGaps);
         replayName = settings->replayName;
-        SetTitle(window, Texts::Say(Texts::Id::REPLAY_TITLE, {Utf8::FromWide(replayName)}));
+        SetTitle(window,
+                 LcdsimTexts::Say(LcdsimTexts::Id::REPLAY_TITLE, {Utf8::FromWide(replayName)}));
         replayStartMicroseconds = Clock::NowMicroseconds();
         SetTimer(window, TIMER_REPLAY, REPLAY_TICK_MS, nullptr);
     }
@@ -129,7 +131,8 @@ void OnReplayTimer(HWND window) {
     }
     if (replay->Finished()) {
         KillTimer(window, TIMER_REPLAY);
-        SetTitle(window, Texts::Say(Texts::Id::REPLAY_ENDED_TITLE, {Utf8::FromWide(replayName)}));
+        SetTitle(window, LcdsimTexts::Say(LcdsimTexts::Id::REPLAY_ENDED_TITLE,
+                                          {Utf8::FromWide(replayName)}));
     }
 }
 
@@ -209,9 +212,10 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     RECT frame = {0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WINDOW_STYLE, FALSE);
     const HWND window = CreateWindowExW(
-        0, SimProtocol::WINDOW_CLASS, Utf8::ToWide(Texts::Say(Texts::Id::TITLE)).c_str(),
-        WINDOW_STYLE, settings.x, settings.y, frame.right - frame.left, frame.bottom - frame.top,
-        nullptr, nullptr, instance, const_cast<Settings*>(&settings));
+        0, SimProtocol::WINDOW_CLASS,
+        Utf8::ToWide(LcdsimTexts::Say(LcdsimTexts::Id::TITLE)).c_str(), WINDOW_STYLE, settings.x,
+        settings.y, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+        const_cast<Settings*>(&settings));
     if (window != nullptr && settings.visible) {
         ShowWindow(window, SW_SHOWNORMAL);
     }

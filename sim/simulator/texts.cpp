@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-namespace Texts {
+namespace LcdsimTexts {
 namespace {
 
 // One row per Id, in the order of the Id.
@@ -123,4 +123,4 @@ std::string Describe(Sim::LineProblem problem) {
     return TextTable::Text(PROBLEMS, problem, current);
 }
 
-} // namespace Texts
+} // namespace LcdsimTexts

@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <string>
 
-namespace Texts {
+namespace LcdsimTexts {
 
 using UiLanguage::Language;
 
@@ -52,4 +52,4 @@ std::string Say(Id id, std::initializer_list<std::string> arguments = {});
 // What is wrong with a line of a replayed log, in words.
 std::string Describe(Sim::LineProblem problem);
 
-} // namespace Texts
+} // namespace LcdsimTexts

@@ -10,34 +10,34 @@
 
 namespace {
 
-using Texts::Id;
-using Texts::Language;
+using LcdsimTexts::Id;
+using LcdsimTexts::Language;
 
 TEST(LcdsimTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        Texts::Use(Language::ENGLISH);
-        const std::string english = Texts::Say(static_cast<Id>(i));
-        Texts::Use(Language::JAPANESE);
-        const std::string japanese = Texts::Say(static_cast<Id>(i));
+        LcdsimTexts::Use(Language::ENGLISH);
+        const std::string english = LcdsimTexts::Say(static_cast<Id>(i));
+        LcdsimTexts::Use(Language::JAPANESE);
+        const std::string japanese = LcdsimTexts::Say(static_cast<Id>(i));
         EXPECT_FALSE(english.empty()) << "text " << i;
         EXPECT_NE(english, japanese) << "text " << i << " is not translated";
         EXPECT_EQ(Placeholders(english), Placeholders(japanese)) << "text " << i;
     }
-    Texts::Use(Language::ENGLISH);
+    LcdsimTexts::Use(Language::ENGLISH);
 }
 
 // Japanese sets its brackets full width, as the guide does.
 TEST(LcdsimTexts, JapaneseTextsUseFullWidthBrackets) {
-    Texts::Use(Language::JAPANESE);
+    LcdsimTexts::Use(Language::JAPANESE);
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string text = Texts::Say(static_cast<Id>(i));
+        const std::string text = LcdsimTexts::Say(static_cast<Id>(i));
         EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
     }
     for (int i = 0; i <= static_cast<int>(Sim::LineProblem::HIDREAD_NUMBERS); ++i) {
-        const std::string text = Texts::Describe(static_cast<Sim::LineProblem>(i));
+        const std::string text = LcdsimTexts::Describe(static_cast<Sim::LineProblem>(i));
         EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
     }
-    Texts::Use(Language::ENGLISH);
+    LcdsimTexts::Use(Language::ENGLISH);
 }
 
 struct Case {
@@ -69,11 +69,11 @@ const Case CASES[] = {
 
 TEST(LcdsimTexts, PutsEachFigureInItsPlace) {
     for (const Case& c : CASES) {
-        Texts::Use(c.language);
+        LcdsimTexts::Use(c.language);
         const auto& f = c.figures;
-        const std::string text = f.size() == 1   ? Texts::Say(c.id, {f[0]})
-                                 : f.size() == 2 ? Texts::Say(c.id, {f[0], f[1]})
-                                                 : Texts::Say(c.id, {f[0], f[1], f[2]});
+        const std::string text = f.size() == 1   ? LcdsimTexts::Say(c.id, {f[0]})
+                                 : f.size() == 2 ? LcdsimTexts::Say(c.id, {f[0], f[1]})
+                                                 : LcdsimTexts::Say(c.id, {f[0], f[1], f[2]});
         size_t at = 0;
         for (const std::string& part : c.expected) {
             const size_t found = text.find(part, at);
@@ -81,7 +81,7 @@ TEST(LcdsimTexts, PutsEachFigureInItsPlace) {
             at = found == std::string::npos ? at : found + part.size();
         }
     }
-    Texts::Use(Language::ENGLISH);
+    LcdsimTexts::Use(Language::ENGLISH);
 }
 
 } // namespace

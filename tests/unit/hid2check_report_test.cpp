@@ -1,7 +1,8 @@
 // What hid2check tells the user from what the checking process said before it ended,
 // crashed or hung, in both languages.
+#include "exit_code.h"
 #include "placeholders.h"
-#include "recorded_session.h"
+#include "recorder.h"
 #include "report.h"
 #include "texts.h"
 
@@ -12,13 +13,14 @@
 
 namespace {
 
-using Texts::Id;
-using Texts::Language;
+using Hid2checkTexts::Id;
+using Hid2checkTexts::Language;
 
 TEST(Hid2checkTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string english = Texts::Template(Language::ENGLISH, static_cast<Id>(i));
-        const std::string japanese = Texts::Template(Language::JAPANESE, static_cast<Id>(i));
+        const std::string english = Hid2checkTexts::Template(Language::ENGLISH, static_cast<Id>(i));
+        const std::string japanese =
+            Hid2checkTexts::Template(Language::JAPANESE, static_cast<Id>(i));
         EXPECT_FALSE(english.empty()) << "text " << i;
         EXPECT_NE(english, japanese) << "text " << i << " is not translated";
         EXPECT_EQ(Placeholders(english), Placeholders(japanese)) << "text " << i;
@@ -59,28 +61,31 @@ std::string JapaneseTypeSlip(const std::string& text) {
 
 TEST(Hid2checkTexts, JapaneseBracketsAndPunctuationAreSetRight) {
     for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string japanese = Texts::Template(Language::JAPANESE, static_cast<Id>(i));
+        const std::string japanese =
+            Hid2checkTexts::Template(Language::JAPANESE, static_cast<Id>(i));
         EXPECT_EQ(JapaneseTypeSlip(japanese), "") << "text " << i << ": " << japanese;
     }
     // The start-up code is named inside a finding and inside the verdict's bracket.
-    const std::string startup = Texts::Say(Language::JAPANESE, Id::STARTUP_CODE);
+    const std::string startup = Hid2checkTexts::Say(Language::JAPANESE, Id::STARTUP_CODE);
     for (const std::string& text :
-         {Texts::Say(Language::JAPANESE, Id::CRASHED, {startup, "アクセス違反", "C0000005"}),
-          Texts::Say(Language::JAPANESE, Id::DID_NOT_RETURN, {startup, "10"}),
-          Texts::Say(Language::JAPANESE, Id::WOULD_CRASH, {startup, "アクセス違反"}),
-          Texts::Say(Language::JAPANESE, Id::WOULD_FREEZE, {startup})}) {
+         {Hid2checkTexts::Say(Language::JAPANESE, Id::CRASHED,
+                              {startup, "アクセス違反", "C0000005"}),
+          Hid2checkTexts::Say(Language::JAPANESE, Id::DID_NOT_RETURN, {startup, "10"}),
+          Hid2checkTexts::Say(Language::JAPANESE, Id::WOULD_CRASH, {startup, "アクセス違反"}),
+          Hid2checkTexts::Say(Language::JAPANESE, Id::WOULD_FREEZE, {startup})}) {
         EXPECT_EQ(JapaneseTypeSlip(text), "") << text;
     }
 }
 
 TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
-    EXPECT_EQ(Texts::Say(Language::ENGLISH, Texts::ExceptionName(0xC0000005)), "access violation");
-    EXPECT_EQ(Texts::Say(Language::JAPANESE, Texts::ExceptionName(0xC00000FD)),
+    EXPECT_EQ(Hid2checkTexts::Say(Language::ENGLISH, Hid2checkTexts::ExceptionName(0xC0000005)),
+              "access violation");
+    EXPECT_EQ(Hid2checkTexts::Say(Language::JAPANESE, Hid2checkTexts::ExceptionName(0xC00000FD)),
               "スタック オーバーフロー");
-    EXPECT_EQ(Texts::ExceptionName(0xC0001234), Id::OTHER_EXCEPTION);
-    EXPECT_EQ(Texts::Bitness(Language::ENGLISH, 0x8664), "64-bit");
-    EXPECT_EQ(Texts::Bitness(Language::JAPANESE, 0x014C), "32 ビット");
-    EXPECT_EQ(Texts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
+    EXPECT_EQ(Hid2checkTexts::ExceptionName(0xC0001234), Id::OTHER_EXCEPTION);
+    EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x8664), "64-bit");
+    EXPECT_EQ(Hid2checkTexts::Bitness(Language::JAPANESE, 0x014C), "32 ビット");
+    EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
 }
 
 TEST(Hid2checkTexts, NamesEveryExceptionByItsCode) {
@@ -105,15 +110,9 @@ TEST(Hid2checkTexts, NamesEveryExceptionByItsCode) {
         {0xE06D7363, "unhandled C++ exception"},
     };
     for (const auto& [code, name] : EXCEPTIONS) {
-        EXPECT_EQ(Texts::Say(Language::ENGLISH, Texts::ExceptionName(code)), name)
-            << Texts::Hex(code);
+        EXPECT_EQ(Hid2checkTexts::Say(Language::ENGLISH, Hid2checkTexts::ExceptionName(code)), name)
+            << Hid2checkTexts::Hex(code);
     }
-}
-
-TEST(Hid2checkReport, KeepsTheLow16BitsOfHidinitsResultWithTheirSign) {
-    EXPECT_EQ(Report::HandleOf(0x12348000), -32768);
-    EXPECT_EQ(Report::HandleOf(0x00010000), 0);
-    EXPECT_EQ(Report::HandleOf(0x1234), 0x1234);
 }
 
 TEST(Hid2checkReport, TheDecoratedAdviceNeedsOnlyOneMark) {
@@ -170,7 +169,7 @@ const Case CASES[] = {
       "display: brought up; the LCD should now show \"hid2check OK\" and \"cdecl\"",
       "verdict: KORVAN3.exe will work with this library and board; if the LCD stays blank, "
       "check the contrast, then the wiring"},
-     Report::EXIT_WILL_LOAD},
+     ExitCode::WILL_LOAD},
     {"a handle with bit 15 set",
      Language::ENGLISH,
      true,
@@ -180,7 +179,7 @@ const Case CASES[] = {
      End::ENDED,
      0,
      {"board: answered, handle -32768", "convention: stdcall"},
-     Report::EXIT_WILL_LOAD},
+     ExitCode::WILL_LOAD},
     {"Hidwrite crashes and says so",
      Language::ENGLISH,
      true,
@@ -191,7 +190,7 @@ const Case CASES[] = {
      {"Hidwrite crashed: access violation (0xC0000005)",
       "verdict: KORVAN3.exe would crash at the same call: Hidwrite crashed (access violation); "
       "ask the board's maker for a HID2.DLL that works"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"hidinit crashes with nothing said: the exit code tells",
      Language::ENGLISH,
      true,
@@ -200,7 +199,7 @@ const Case CASES[] = {
      End::ENDED,
      0xC00000FD,
      {"hidinit crashed: stack overflow (0xC00000FD)", "verdict: KORVAN3.exe would crash"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"hidinit ends the process",
      Language::ENGLISH,
      true,
@@ -209,7 +208,7 @@ const Case CASES[] = {
      End::ENDED,
      0,
      {"hidinit ended the process (exit code 0)", "verdict: KORVAN3.exe would end"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"hidinit does not return",
      Language::ENGLISH,
      true,
@@ -219,7 +218,7 @@ const Case CASES[] = {
      1,
      {"hidinit did not return within 10 s",
       "verdict: KORVAN3.exe would freeze at the same call: hidinit did not return"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"the writes of the test screen take too long in all",
      Language::ENGLISH,
      true,
@@ -229,7 +228,7 @@ const Case CASES[] = {
      End::TOO_SLOW,
      1,
      {"Hidwrite was still being called after 35 s in all", "verdict: KORVAN3.exe would freeze"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"the start-up code hangs: the names are still reported",
      Language::ENGLISH,
      false,
@@ -239,7 +238,7 @@ const Case CASES[] = {
      1,
      {"the library's start-up code (DllMain) did not return within 10 s", "hidinit: exported",
       "verdict: KORVAN3.exe would freeze at the same call: the library's start-up code"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"missing names decide over a crash in the start-up code",
      Language::ENGLISH,
      false,
@@ -248,7 +247,7 @@ const Case CASES[] = {
      End::ENDED,
      0xC0000005,
      {"the library's start-up code (DllMain) crashed", "verdict: KORVAN3.exe will not start"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"a library Windows cannot load",
      Language::ENGLISH,
      false,
@@ -258,7 +257,7 @@ const Case CASES[] = {
      0,
      {"load: fails: system message 126 (error 126)", "hidinit: exported",
       "verdict: KORVAN3.exe will not start with this library: Windows cannot load it"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"no board, and a slow hidinit: the freeze a click would cost",
      Language::ENGLISH,
      true,
@@ -271,7 +270,7 @@ const Case CASES[] = {
       "per write cycle until a board answers: a click on \"LCD表示\" with two 16-character rows "
       "would freeze its window for about 31.5 s",
       "verdict: the library is fine, but no board answered"},
-     Report::EXIT_NO_BOARD},
+     ExitCode::NO_BOARD},
     {"the checking process dies of a breakpoint without a word",
      Language::ENGLISH,
      true,
@@ -281,7 +280,7 @@ const Case CASES[] = {
      0x80000003,
      {"Hidwrite crashed: breakpoint (0x80000003)",
       "verdict: KORVAN3.exe would crash at the same call: Hidwrite crashed (breakpoint)"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"the checking process does not start",
      Language::ENGLISH,
      true,
@@ -291,7 +290,7 @@ const Case CASES[] = {
      5,
      {"check: the checking process does not start (system message 5)",
       "verdict: hid2check cannot run the library's code, so it cannot tell"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
     {"no board, and hidinit just slower than a user notices",
      Language::ENGLISH,
      true,
@@ -300,7 +299,7 @@ const Case CASES[] = {
      End::ENDED,
      0,
      {"warning: without a board one hidinit takes 21.0 ms", "for about 2.2 s"},
-     Report::EXIT_NO_BOARD},
+     ExitCode::NO_BOARD},
     {"the same warning in Japanese, each figure in its place",
      Language::JAPANESE,
      true,
@@ -309,7 +308,7 @@ const Case CASES[] = {
      End::ENDED,
      0,
      {"hidinit は 1 回に 21.0 ms かかります", "ウィンドウが約 2.2 秒固まります"},
-     Report::EXIT_NO_BOARD},
+     ExitCode::NO_BOARD},
     {"Hidwrite crashes, in Japanese",
      Language::JAPANESE,
      true,
@@ -320,7 +319,7 @@ const Case CASES[] = {
      {"読み込み: できます", "ボード: 応答しました（ハンドル 4660）",
       "Hidwrite がクラッシュしました: アクセス違反（0xC0000005）",
       "判定: KORVAN3.exe も同じ呼び出しで異常終了します（Hidwrite がクラッシュ: アクセス違反）"},
-     Report::EXIT_WILL_NOT_LOAD},
+     ExitCode::WILL_NOT_LOAD},
 };
 
 class Hid2checkSession : public testing::TestWithParam<Case> {};
@@ -333,8 +332,8 @@ TEST_P(Hid2checkSession, ReportsFindingsInOrderAndTheVerdictLast) {
     names.problem = "it needs Hidread under exactly that name";
     std::vector<std::string> printed;
     Report::Session session(
-        c.language, c.live, names, [&](const std::string& line) { printed.push_back(line); },
-        SystemMessage, false);
+        c.language, {c.live ? Report::RunMode::Kind::LIVE : Report::RunMode::Kind::LIBRARY}, names,
+        [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
     for (const std::string& line : c.heard) {
         session.Hear(line);
     }
@@ -365,12 +364,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Hid2checkSession, testing::ValuesIn(CASES));
 TEST(Hid2checkReport, NoWarningWhenHidinitIsQuickWithoutABoard) {
     std::vector<std::string> printed;
     Report::Session session(
-        Language::ENGLISH, true, {{}, true, ""},
+        Language::ENGLISH, {Report::RunMode::Kind::LIVE}, {{}, true, ""},
         [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
     for (const std::string& line : Live({"opened 65536 19000.0", "end"})) {
         session.Hear(line);
     }
-    EXPECT_EQ(session.Ended(0), Report::EXIT_NO_BOARD);
+    EXPECT_EQ(session.Ended(0), ExitCode::NO_BOARD);
     for (const std::string& line : printed) {
         EXPECT_EQ(line.find("warning"), std::string::npos) << line;
     }
@@ -388,9 +387,9 @@ TEST(Hid2checkReport, WarnsOfABoardTheDisplayCannotKeepUpWith) {
     for (const auto& [timed, warning] : timings) {
         std::vector<std::string> printed;
         Report::Session session(
-            Language::ENGLISH, true, {{}, true, ""},
+            Language::ENGLISH, {Report::RunMode::Kind::LIVE}, {{}, true, ""},
             [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
-        session.KeepUpWith(RecordedSession());
+        session.KeepUpWith(Recorder::Record(KeepUp::ShowSession));
         for (const std::string& line :
              Live({"opened 4660 50.0", "step probe", "probed 0", "step timing", timed, "end"})) {
             session.Hear(line);
@@ -415,14 +414,14 @@ TEST(Hid2checkReport, AWiringScreenIsNamedAndTheFirstRunAloneDescribesTheLibrary
     for (const bool repeat : {false, true}) {
         std::vector<std::string> printed;
         Report::Session session(
-            Language::ENGLISH, true, {{"hidinit: exported"}, true, ""},
+            Language::ENGLISH, {Report::RunMode::Kind::WIRING, 4, repeat},
+            {{"hidinit: exported"}, true, ""},
             [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
-        session.ForWiring(4, repeat);
         for (const std::string& line :
              Live({"opened 4660 50.0", "step wiring", "tick", "wired 4", "end"})) {
             session.Hear(line);
         }
-        EXPECT_EQ(session.Ended(0), Report::EXIT_WILL_LOAD);
+        EXPECT_EQ(session.Ended(0), ExitCode::WILL_LOAD);
         EXPECT_TRUE(session.Wired());
         ASSERT_FALSE(printed.empty());
         EXPECT_EQ(printed.back().rfind("wiring: screen 4 (of 0 to ", 0), 0u) << printed.back();

@@ -6,7 +6,7 @@
 using FakeBoard::DEFAULT_HANDLE;
 using FakeBoard::Event;
 
-TEST_F(LcdTest, BringUpOpensAfterTheFirstWaitAndMakes29Writes) {
+TEST_F(LcdTest, BringUpOpensAfterTheFirstWaitAndWritesTheInitialisation) {
     LcdScreens::BringUp();
     const std::vector<Event>& events = FakeBoard::Events();
     ASSERT_GE(events.size(), 2u);
@@ -14,7 +14,6 @@ TEST_F(LcdTest, BringUpOpensAfterTheFirstWaitAndMakes29Writes) {
     EXPECT_EQ(events[1], (Event{Event::INIT, DEFAULT_HANDLE, 0, 0, {}}));
     EXPECT_EQ(FakeBoard::InitCount(), 1);
     EXPECT_EQ(FakeBoard::PortWrites(), Expected::BringUp());
-    EXPECT_EQ(FakeBoard::PortWrites().size(), 29u);
     EXPECT_EQ(LcdDriver::AuxLine(), 0);
     for (const Event& e : events) {
         if (e.kind == Event::WRITE) {
@@ -43,7 +42,6 @@ TEST_F(LcdTest, SplashWritesBothRowsWithoutClear) {
     OpenLink();
     LcdScreens::ShowSplash();
     EXPECT_EQ(FakeBoard::PortWrites(), Expected::Splash());
-    EXPECT_EQ(Expected::SPLASH_ROW0.size(), 16u);
 }
 
 struct UserTextCase {
@@ -115,7 +113,6 @@ TEST_F(LcdTest, GoodbyeRaisesTheAuxLineAndWritesFromHome) {
     OpenLink();
     LcdScreens::ShowGoodbye();
     EXPECT_EQ(FakeBoard::PortWrites(), Expected::Goodbye());
-    EXPECT_EQ(Expected::GOODBYE_ROW0.size(), 15u);
     EXPECT_EQ(LcdDriver::AuxLine(), 1);
     EXPECT_EQ(FakeBoard::PortWrites().back(), (PortWrite{2, 3}));
 }

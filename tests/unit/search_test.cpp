@@ -12,7 +12,7 @@
 
 namespace {
 
-using Texts::Id;
+using Hid2checkTexts::Id;
 
 struct SearchCase {
     const char* what;
