@@ -14,6 +14,13 @@ namespace {
 
 using Hid2checkTexts::Id;
 
+// One hidinit without a board, beyond which a user feels KORVAN3.exe freeze.
+constexpr double SLOW_OPEN_MILLISECONDS = 20.0;
+// A click on "LCD表示" with two full rows: the clear, then per row the cursor and 16
+// characters; while no board answers, each cycle asks hidinit once per port operation.
+constexpr int FULL_CLICK_CYCLES = 1 + 2 * (1 + 16);
+constexpr int OPENS_PER_CYCLE = 3;
+
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     size_t at = 0;

@@ -24,13 +24,6 @@
 
 namespace Report {
 
-// One hidinit without a board, beyond which a user feels KORVAN3.exe freeze.
-constexpr double SLOW_OPEN_MILLISECONDS = 20.0;
-// A click on "LCD表示" with two full rows: the clear, then per row the cursor and 16
-// characters; while no board answers, each cycle asks hidinit once per port operation.
-constexpr int FULL_CLICK_CYCLES = 1 + 2 * (1 + 16);
-constexpr int OPENS_PER_CYCLE = 3;
-
 // stdcall, cdecl, and the one convention of 64-bit Windows.
 enum class Convention { CALLEE_CLEANS, CALLER_CLEANS, X64, UNKNOWN };
 // From how far a Hidwrite of three arguments moved the stack pointer by its return.

@@ -3,6 +3,7 @@
 #include "program.h"
 #include "scenarios.h"
 #include "screen_checks.h"
+#include "standin.h"
 
 #include <windows.h>
 
@@ -17,9 +18,6 @@ using Expected::Writes;
 using Kind = Sim::LoggedCall::Kind;
 
 namespace {
-
-// The handle the stand-in's hidinit answers unless scripted otherwise.
-constexpr int STANDIN_HANDLE = 0x1234;
 
 // How often the bring-up and the splash ask for a board that does not answer.
 int OpensOfBringUpAndSplash() {
@@ -58,7 +56,7 @@ void ScenarioStartup(const Run& run) {
           CountOf(calls, Kind::HIDINIT));
     Check(!calls.empty() && calls[0].kind == Kind::HIDINIT, "the first call is not hidinit");
     for (const Sim::LoggedCall& call : calls) {
-        Check(call.kind != Kind::HIDWRITE || call.handle == STANDIN_HANDLE,
+        Check(call.kind != Kind::HIDWRITE || call.handle == StandIn::DEFAULT_HANDLE,
               "a write with handle %d", call.handle);
     }
     if (WritesOf(calls).size() == BRING_UP_AND_SPLASH) {
@@ -207,7 +205,7 @@ void ScenarioLate(const Run& run) {
     for (int i = 0; i < OpensOfBringUpAndSplash(); ++i) {
         script += "0,";
     }
-    script += std::to_string(STANDIN_HANDLE);
+    script += std::to_string(StandIn::DEFAULT_HANDLE);
     Program program;
     if (!Start(program, run.exe, run.log, script)) {
         return;
