@@ -201,5 +201,15 @@ kill -0 "$alone" 2>/dev/null && { fail "alone on a console: Enter did not close 
 exec 8>&-
 wait "$alone"
 
+# From a command prompt it shares the prompt's console, which stays open: it ends by itself,
+# its input a console where no key ever comes.
+mkfifo "$work/no-keys"
+exec 9<>"$work/no-keys"
+timeout 60 script -qfc "$WINE_LOADER cmd /c $(printf '%q %q' "$(windows_path "$bin/hid2check.exe")" "$(windows_path "$bin/HID2.DLL")") --lang en" \
+  "$work/prompt-typescript" <&9 >/dev/null || fail "from a prompt: it did not end by itself"
+exec 9>&-
+sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' "$work/prompt-typescript" | tr -d ' \r' | grep -q '^verdict:KORVAN3' ||
+  fail "from a prompt: no verdict"$'\n'"$(cat "$work/prompt-typescript")"
+
 [ "$failures" = 0 ] && echo "ok"
 [ "$failures" = 0 ]
