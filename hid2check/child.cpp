@@ -7,6 +7,7 @@
 #include "lcd_screens.h"
 #include "platform.h"
 #include "report.h"
+#include "usbio_link.h"
 #include "wiring_screens.h"
 
 #include <string>
@@ -15,7 +16,7 @@ namespace Child {
 namespace {
 
 // Port 2 with every control line low: E stays low, so the LCD latches nothing.
-constexpr int CONTROL_PORT = 2;
+using UsbIoLink::CONTROL_PORT;
 constexpr int ALL_LINES_LOW = 0;
 constexpr int TIMED_WRITES = 64;
 // A slow library is timed with fewer writes rather than for longer than this.

@@ -1,5 +1,6 @@
 #include "wiring_screens.h"
 
+#include "usbio_link.h"
 #include "wiring.h"
 
 #include <array>
@@ -9,8 +10,8 @@ namespace {
 
 using Line = Sim::Wiring::Line;
 
-constexpr int DATA_PORT = 1;
-constexpr int CONTROL_PORT = 2;
+using UsbIoLink::CONTROL_PORT;
+using UsbIoLink::DATA_PORT;
 
 // Instruction codes, as the HD44780 datasheet names them.
 constexpr uint8_t CLEAR_DISPLAY = 0x01;

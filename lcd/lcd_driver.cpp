@@ -6,10 +6,9 @@
 namespace LcdDriver {
 namespace {
 
-// Control port lines.
-constexpr int16_t RS = 0x01;  // register select: 0 instruction, 1 character data
-constexpr int16_t AUX = 0x02; // auxiliary line, follows auxLine
-constexpr int16_t E = 0x08;   // enable strobe; the display latches on its falling edge
+using UsbIoLink::AUX_LINE; // follows auxLine
+using UsbIoLink::E_LINE;
+using UsbIoLink::RS_LINE;
 
 // Instruction codes and their flag bits, as the HD44780 datasheet names them.
 constexpr int16_t CLEAR_DISPLAY = 0x01;
@@ -45,9 +44,9 @@ int16_t Add(int a, int b) {
 }
 
 void WriteCycle(int16_t code, int16_t registerSelect) {
-    const int16_t base = Add(auxLine * AUX, registerSelect);
+    const int16_t base = Add(auxLine * AUX_LINE, registerSelect);
     UsbIoLink::WriteDataAndControl(code, base);
-    UsbIoLink::WriteControl(Add(base, E));
+    UsbIoLink::WriteControl(Add(base, E_LINE));
     UsbIoLink::WriteControl(base);
 }
 
@@ -58,11 +57,11 @@ void WriteInstruction(int16_t code) {
 }
 
 void WriteData(int16_t code) {
-    WriteCycle(code, RS);
+    WriteCycle(code, RS_LINE);
 }
 
 void ApplyAuxLine() {
-    UsbIoLink::WriteControl(static_cast<int16_t>(auxLine * AUX));
+    UsbIoLink::WriteControl(static_cast<int16_t>(auxLine * AUX_LINE));
 }
 
 void ClearDisplay() {
