@@ -1,5 +1,6 @@
 #include "lcd_driver.h"
 
+#include "hd44780_instructions.h"
 #include "platform.h"
 #include "usbio_link.h"
 
@@ -10,21 +11,7 @@ using UsbIoLink::AUX_LINE; // follows auxLine
 using UsbIoLink::E_LINE;
 using UsbIoLink::RS_LINE;
 
-// Instruction codes and their flag bits, as the HD44780 datasheet names them.
-constexpr int16_t CLEAR_DISPLAY = 0x01;
-constexpr int16_t ENTRY_MODE_SET = 0x04;
-constexpr int16_t ENTRY_INCREMENT = 0x02;
-constexpr int16_t ENTRY_SHIFT = 0x01;
-constexpr int16_t DISPLAY_CONTROL = 0x08;
-constexpr int16_t DISPLAY_ON = 0x04;
-constexpr int16_t CURSOR_ON = 0x02;
-constexpr int16_t BLINK_ON = 0x01;
-constexpr int16_t FUNCTION_SET = 0x20;
-constexpr int16_t EIGHT_BIT_BUS = 0x10;
-constexpr int16_t TWO_LINES = 0x08;
-constexpr int16_t FONT_5X10 = 0x04;
-constexpr int16_t SET_DDRAM_ADDRESS = 0x80;
-constexpr int16_t ROW_1_ADDRESS = 0x40;
+using namespace Hd44780Instructions;
 
 constexpr int16_t COLUMNS = 16;
 constexpr int16_t ROWS = 2;

@@ -1,29 +1,13 @@
 #include "hd44780.h"
 
+#include "hd44780_instructions.h"
+
 namespace Sim {
 namespace {
 
-// Instruction codes: the highest set bit selects the instruction, the bits below it
-// are its flags.
-constexpr uint8_t CLEAR_DISPLAY = 0x01;
-constexpr uint8_t RETURN_HOME = 0x02;
-constexpr uint8_t ENTRY_MODE_SET = 0x04;
-constexpr uint8_t ENTRY_INCREMENT = 0x02; // I/D
-constexpr uint8_t ENTRY_SHIFT = 0x01;     // S
-constexpr uint8_t DISPLAY_CONTROL = 0x08;
-constexpr uint8_t DISPLAY_ON = 0x04; // D
-constexpr uint8_t CURSOR_ON = 0x02;  // C
-constexpr uint8_t BLINK_ON = 0x01;   // B
-constexpr uint8_t CURSOR_OR_DISPLAY_SHIFT = 0x10;
-constexpr uint8_t SHIFT_DISPLAY = 0x08; // S/C
-constexpr uint8_t SHIFT_RIGHT = 0x04;   // R/L
-constexpr uint8_t FUNCTION_SET = 0x20;
-constexpr uint8_t EIGHT_BIT_BUS = 0x10; // DL
-constexpr uint8_t TWO_LINES = 0x08;     // N
-constexpr uint8_t FONT_5X10 = 0x04;     // F
-constexpr uint8_t SET_CGRAM_ADDRESS = 0x40;
+using namespace Hd44780Instructions;
+
 constexpr uint8_t CGRAM_ADDRESS_MASK = 0x3F;
-constexpr uint8_t SET_DDRAM_ADDRESS = 0x80;
 constexpr uint8_t DDRAM_ADDRESS_MASK = 0x7F;
 
 // DDRAM addresses: two lines of 40 at 0x00-0x27 and 0x40-0x67, or one line of 80 at
