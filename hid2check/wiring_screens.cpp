@@ -95,7 +95,7 @@ class ScreenWriter {
 
   private:
     void Cycle(uint8_t code, bool rs) {
-        Pins pins{code, rs, false, false};
+        Pins pins{{code, rs, false}, false};
         last = Compensate(screen, pins);
         write(DATA_PORT, last.data);
         write(CONTROL_PORT, last.control);
