@@ -15,6 +15,7 @@
 #include "supervisor.h"
 #include "texts.h"
 #include "utf8.h"
+#include "whole_file.h"
 #include "wiring_screens.h"
 
 #include <windows.h>
@@ -28,6 +29,8 @@ namespace {
 using Hid2checkTexts::Id;
 
 constexpr bool SIXTY_FOUR_BIT = sizeof(void*) == 8;
+// A library file is read only if it is smaller than 256 MiB, and only while no one writes it.
+constexpr WholeFile::Options LIBRARY_FILE = {.limit = 0x10000000, .othersMayWrite = false};
 
 Hid2checkTexts::Language language = Hid2checkTexts::Language::ENGLISH;
 
@@ -84,25 +87,6 @@ std::wstring LibraryWindowsWouldLoad() {
     return Utf8::ToWide(libraries[0].path);
 }
 
-bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart < 0x10000000;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() ||
-             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-              read == bytes.size());
-    }
-    CloseHandle(file);
-    return ok;
-}
-
 std::string Bitness(uint16_t machine) {
     return Hid2checkTexts::Bitness(language, machine);
 }
@@ -123,7 +107,7 @@ bool CheckFile(const std::wstring& path, PeImage::Description& image, std::strin
         problem = Say(Id::NO_FILE_THERE);
         return false;
     }
-    if (!ReadFileBytes(path, bytes)) {
+    if (!WholeFile::Read(path, bytes, LIBRARY_FILE)) {
         Console::Line(Say(Id::FILE_UNREADABLE, {SystemMessage(GetLastError())}));
         problem = Say(Id::CANNOT_BE_READ);
         return false;

@@ -1,5 +1,7 @@
 #include "wiring_screens.h"
 
+#include "hd44780_instructions.h"
+#include "usbio_link.h"
 #include "wiring.h"
 
 #include <array>
@@ -9,20 +11,13 @@ namespace {
 
 using Line = Sim::Wiring::Line;
 
-constexpr int DATA_PORT = 1;
-constexpr int CONTROL_PORT = 2;
+using UsbIoLink::CONTROL_PORT;
+using UsbIoLink::DATA_PORT;
 
-// Instruction codes, as the HD44780 datasheet names them.
-constexpr uint8_t CLEAR_DISPLAY = 0x01;
-constexpr uint8_t RETURN_HOME = 0x02;
-constexpr uint8_t ENTRY_INCREMENT = 0x06;
-constexpr uint8_t DISPLAY_OFF = 0x08;
-constexpr uint8_t DISPLAY_ON = 0x0C;
-constexpr uint8_t CURSOR_LEFT = 0x10;
-constexpr uint8_t INTERFACE_RESET = 0x30; // function set, 8-bit bus
-constexpr uint8_t FUNCTION_SET_8_BIT_2_LINES = 0x38;
-constexpr uint8_t ROW_0_ADDRESS = 0x80;
-constexpr uint8_t ROW_1_ADDRESS = 0xC0;
+using namespace Hd44780Instructions;
+
+// Function set with an 8-bit bus: the instruction that resets the interface.
+constexpr uint8_t INTERFACE_RESET = FUNCTION_SET | EIGHT_BIT_BUS;
 
 // The datasheet's initialisation by instruction: three interface resets after 15 ms,
 // 4.1 ms and 100 us bring any interface state back to 8 bits. Clear and return home take
@@ -100,7 +95,7 @@ class ScreenWriter {
 
   private:
     void Cycle(uint8_t code, bool rs) {
-        Pins pins{code, rs, false, false};
+        Pins pins{{code, rs, false}, false};
         last = Compensate(screen, pins);
         write(DATA_PORT, last.data);
         write(CONTROL_PORT, last.control);
@@ -177,17 +172,17 @@ void Show(int screen, const Write& write, const Sleep& sleep) {
     lcd.Instruction(INTERFACE_RESET);
     lcd.Wait(THIRD_RESET_WAIT_MS);
     lcd.Instruction(INTERFACE_RESET);
-    lcd.Instruction(FUNCTION_SET_8_BIT_2_LINES);
-    lcd.Instruction(DISPLAY_OFF);
+    lcd.Instruction(FUNCTION_SET | EIGHT_BIT_BUS | TWO_LINES);
+    lcd.Instruction(DISPLAY_CONTROL); // display, cursor and blink off
     lcd.Instruction(CLEAR_DISPLAY);
     lcd.AuxStrobes(false);
     lcd.Wait(CLEAR_WAIT_MS);
-    lcd.Instruction(ENTRY_INCREMENT);
+    lcd.Instruction(ENTRY_MODE_SET | ENTRY_INCREMENT);
     // Row 1 before row 0: on a board that loses D7, both addresses become other
     // instructions, and the claim follows the hint instead of starting row 0.
-    lcd.Instruction(ROW_1_ADDRESS);
+    lcd.Instruction(SET_DDRAM_ADDRESS | ROW_1_ADDRESS);
     lcd.Text(Hint(screen));
-    lcd.Instruction(ROW_0_ADDRESS);
+    lcd.Instruction(SET_DDRAM_ADDRESS | ROW_0_ADDRESS);
     lcd.Text(Claim(screen));
     // Two instructions that change nothing on a correct board once the text is in, for
     // mix-ups the rest of the screen would not show. With D1 and D3 exchanged, the entry
@@ -197,8 +192,8 @@ void Show(int screen, const Write& write, const Sleep& sleep) {
     // to the 4-bit interface, which leaves the final display-on half a byte.
     lcd.Instruction(RETURN_HOME);
     lcd.Wait(CLEAR_WAIT_MS);
-    lcd.Instruction(CURSOR_LEFT);
-    lcd.Instruction(DISPLAY_ON);
+    lcd.Instruction(CURSOR_OR_DISPLAY_SHIFT); // the cursor one cell left
+    lcd.Instruction(DISPLAY_CONTROL | DISPLAY_ON);
 }
 
 } // namespace WiringScreens

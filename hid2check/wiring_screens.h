@@ -11,6 +11,8 @@
 // no screen assumes such a fault.
 #pragma once
 
+#include "wiring.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -19,11 +21,8 @@
 
 namespace WiringScreens {
 
-// Levels meant for the display's pins; `aux` for the free end of the auxiliary wire.
-struct Pins {
-    uint8_t data = 0;
-    bool rs = false;
-    bool e = false;
+// Levels meant for the display's pins, and `aux` for the free end of the auxiliary wire.
+struct Pins : Sim::LcdPins {
     bool aux = false;
 };
 

@@ -1,31 +1,17 @@
 #include "lcd_driver.h"
 
+#include "hd44780_instructions.h"
 #include "platform.h"
 #include "usbio_link.h"
 
 namespace LcdDriver {
 namespace {
 
-// Control port lines.
-constexpr int16_t RS = 0x01;  // register select: 0 instruction, 1 character data
-constexpr int16_t AUX = 0x02; // auxiliary line, follows auxLine
-constexpr int16_t E = 0x08;   // enable strobe; the display latches on its falling edge
+using UsbIoLink::AUX_LINE; // follows auxLine
+using UsbIoLink::E_LINE;
+using UsbIoLink::RS_LINE;
 
-// Instruction codes and their flag bits, as the HD44780 datasheet names them.
-constexpr int16_t CLEAR_DISPLAY = 0x01;
-constexpr int16_t ENTRY_MODE_SET = 0x04;
-constexpr int16_t ENTRY_INCREMENT = 0x02;
-constexpr int16_t ENTRY_SHIFT = 0x01;
-constexpr int16_t DISPLAY_CONTROL = 0x08;
-constexpr int16_t DISPLAY_ON = 0x04;
-constexpr int16_t CURSOR_ON = 0x02;
-constexpr int16_t BLINK_ON = 0x01;
-constexpr int16_t FUNCTION_SET = 0x20;
-constexpr int16_t EIGHT_BIT_BUS = 0x10;
-constexpr int16_t TWO_LINES = 0x08;
-constexpr int16_t FONT_5X10 = 0x04;
-constexpr int16_t SET_DDRAM_ADDRESS = 0x80;
-constexpr int16_t ROW_1_ADDRESS = 0x40;
+using namespace Hd44780Instructions;
 
 constexpr int16_t COLUMNS = 16;
 constexpr int16_t ROWS = 2;
@@ -45,9 +31,9 @@ int16_t Add(int a, int b) {
 }
 
 void WriteCycle(int16_t code, int16_t registerSelect) {
-    const int16_t base = Add(auxLine * AUX, registerSelect);
+    const int16_t base = Add(auxLine * AUX_LINE, registerSelect);
     UsbIoLink::WriteDataAndControl(code, base);
-    UsbIoLink::WriteControl(Add(base, E));
+    UsbIoLink::WriteControl(Add(base, E_LINE));
     UsbIoLink::WriteControl(base);
 }
 
@@ -58,11 +44,11 @@ void WriteInstruction(int16_t code) {
 }
 
 void WriteData(int16_t code) {
-    WriteCycle(code, RS);
+    WriteCycle(code, RS_LINE);
 }
 
 void ApplyAuxLine() {
-    UsbIoLink::WriteControl(static_cast<int16_t>(auxLine * AUX));
+    UsbIoLink::WriteControl(static_cast<int16_t>(auxLine * AUX_LINE));
 }
 
 void ClearDisplay() {

@@ -9,6 +9,11 @@ namespace UsbIoLink {
 constexpr int DATA_PORT = 1;
 constexpr int CONTROL_PORT = 2;
 
+// The control port's lines toward the LCD.
+constexpr int16_t RS_LINE = 0x01;  // register select: 0 instruction, 1 character data
+constexpr int16_t AUX_LINE = 0x02; // auxiliary line; no pin of the LCD when wired correctly
+constexpr int16_t E_LINE = 0x08;   // enable strobe; the display latches on its falling edge
+
 // The low 16 bits of what hidinit returned, widened with their sign: the handle the board
 // is kept by, 0 when no board is usable.
 constexpr int16_t HandleOf(int hidinitResult) {

@@ -1,6 +1,7 @@
 #include "board.h"
 
 #include "charset.h"
+#include "usbio_link.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,9 +9,6 @@
 
 namespace Sim {
 namespace {
-
-constexpr int DATA_PORT = 1;
-constexpr int CONTROL_PORT = 2;
 
 // Dropping the oldest lines a batch at a time keeps a long run from moving the whole
 // trace on every transfer.
@@ -32,9 +30,9 @@ void Board::WritePort(int port, int value) {
     now += writeCost;
     ++portWrites;
     const auto level = static_cast<uint8_t>(value & 0xFF);
-    if (port == DATA_PORT) {
+    if (port == UsbIoLink::DATA_PORT) {
         dataBus = level;
-    } else if (port == CONTROL_PORT) {
+    } else if (port == UsbIoLink::CONTROL_PORT) {
         control = level;
     } else {
         return;

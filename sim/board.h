@@ -37,9 +37,9 @@ class Board {
 
     // Current levels of the board's lines.
     uint8_t DataBus() const { return dataBus; }
-    bool Rs() const { return (control & 0x01) != 0; }
-    bool Aux() const { return (control & 0x02) != 0; }
-    bool E() const { return (control & 0x08) != 0; }
+    bool Rs() const { return (control & Wiring::BitOf(Wiring::RS).mask) != 0; }
+    bool Aux() const { return (control & Wiring::BitOf(Wiring::AUX).mask) != 0; }
+    bool E() const { return (control & Wiring::BitOf(Wiring::E).mask) != 0; }
     uint8_t ControlPort() const { return control; }
     // Current levels on the display's pins.
     const LcdPins& Pins() const { return pins; }

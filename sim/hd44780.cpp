@@ -1,30 +1,13 @@
 #include "hd44780.h"
 
+#include "hd44780_instructions.h"
+
+#include <bit>
+
 namespace Sim {
 namespace {
 
-// Instruction codes: the highest set bit selects the instruction, the bits below it
-// are its flags.
-constexpr uint8_t CLEAR_DISPLAY = 0x01;
-constexpr uint8_t RETURN_HOME = 0x02;
-constexpr uint8_t ENTRY_MODE_SET = 0x04;
-constexpr uint8_t ENTRY_INCREMENT = 0x02; // I/D
-constexpr uint8_t ENTRY_SHIFT = 0x01;     // S
-constexpr uint8_t DISPLAY_CONTROL = 0x08;
-constexpr uint8_t DISPLAY_ON = 0x04; // D
-constexpr uint8_t CURSOR_ON = 0x02;  // C
-constexpr uint8_t BLINK_ON = 0x01;   // B
-constexpr uint8_t CURSOR_OR_DISPLAY_SHIFT = 0x10;
-constexpr uint8_t SHIFT_DISPLAY = 0x08; // S/C
-constexpr uint8_t SHIFT_RIGHT = 0x04;   // R/L
-constexpr uint8_t FUNCTION_SET = 0x20;
-constexpr uint8_t EIGHT_BIT_BUS = 0x10; // DL
-constexpr uint8_t TWO_LINES = 0x08;     // N
-constexpr uint8_t FONT_5X10 = 0x04;     // F
-constexpr uint8_t SET_CGRAM_ADDRESS = 0x40;
-constexpr uint8_t CGRAM_ADDRESS_MASK = 0x3F;
-constexpr uint8_t SET_DDRAM_ADDRESS = 0x80;
-constexpr uint8_t DDRAM_ADDRESS_MASK = 0x7F;
+using namespace Hd44780Instructions;
 
 // DDRAM addresses: two lines of 40 at 0x00-0x27 and 0x40-0x67, or one line of 80 at
 // 0x00-0x4F.
@@ -41,6 +24,21 @@ constexpr uint8_t BLANK = 0x20;
 // Execution times at the datasheet's 270 kHz oscillator.
 constexpr uint32_t CLEAR_OR_HOME_US = 1520;
 constexpr uint32_t OTHER_INSTRUCTION_US = 37;
+
+// An instruction code taken apart as the datasheet orders the instructions: the highest set
+// bit is the instruction (0 for the code 0x00, which is none), the bits below it its flags
+// or, for the two address instructions, the address.
+struct Decoded {
+    uint8_t instruction;
+    uint8_t fields;
+
+    bool Has(uint8_t flag) const { return (fields & flag) != 0; }
+};
+
+Decoded Decode(uint8_t code) {
+    const uint8_t instruction = std::bit_floor(code);
+    return {instruction, static_cast<uint8_t>(code & (instruction - 1))};
+}
 
 std::string OnOff(bool on) {
     return on ? "on" : "off";
@@ -99,21 +97,23 @@ void Hd44780::Execute(uint8_t instruction) {
     instructionRegister = instruction;
     // 0x00 is no instruction at all; the chip does nothing with it and takes no time.
     lastExecutionMicroseconds = instruction == 0 ? 0 : OTHER_INSTRUCTION_US;
-    if ((instruction & SET_DDRAM_ADDRESS) != 0) {
-        // Set DDRAM address.
+    const Decoded decoded = Decode(instruction);
+    switch (decoded.instruction) {
+    case SET_DDRAM_ADDRESS:
         addressesCgram = false;
-        addressCounter = ValidDdramAddress(instruction & DDRAM_ADDRESS_MASK);
-    } else if ((instruction & SET_CGRAM_ADDRESS) != 0) {
-        // Set CGRAM address.
+        addressCounter = ValidDdramAddress(decoded.fields);
+        break;
+    case SET_CGRAM_ADDRESS:
         addressesCgram = true;
-        addressCounter = instruction & CGRAM_ADDRESS_MASK;
-    } else if ((instruction & FUNCTION_SET) != 0) {
-        // Function set. The 5x10 font exists only with one line; with two the F bit is
-        // ignored. A counter or shift that the old line layout allowed and the new one
-        // does not is brought back into range, so that it always names a real cell.
-        eightBitInterface = (instruction & EIGHT_BIT_BUS) != 0;
-        twoLines = (instruction & TWO_LINES) != 0;
-        font5x10 = !twoLines && (instruction & FONT_5X10) != 0;
+        addressCounter = decoded.fields;
+        break;
+    case FUNCTION_SET:
+        // The 5x10 font exists only with one line; with two the F bit is ignored. A
+        // counter or shift that the old line layout allowed and the new one does not is
+        // brought back into range, so that it always names a real cell.
+        eightBitInterface = decoded.Has(EIGHT_BIT_BUS);
+        twoLines = decoded.Has(TWO_LINES);
+        font5x10 = !twoLines && decoded.Has(FONT_5X10);
         if (eightBitInterface) {
             awaitingLowNibble = false;
         }
@@ -121,38 +121,43 @@ void Hd44780::Execute(uint8_t instruction) {
             addressCounter = ValidDdramAddress(addressCounter);
         }
         displayShift %= LineLength();
-    } else if ((instruction & CURSOR_OR_DISPLAY_SHIFT) != 0) {
-        // Cursor or display shift. Moving the cursor moves the address counter; shifting
-        // the display leaves it and the RAM alone.
-        const bool right = (instruction & SHIFT_RIGHT) != 0;
-        if ((instruction & SHIFT_DISPLAY) != 0) {
-            ShiftDisplay(!right);
+        break;
+    case CURSOR_OR_DISPLAY_SHIFT:
+        // Moving the cursor moves the address counter; shifting the display leaves it and
+        // the RAM alone.
+        if (decoded.Has(SHIFT_DISPLAY)) {
+            ShiftDisplay(!decoded.Has(SHIFT_RIGHT));
         } else {
-            StepAddressCounter(right);
+            StepAddressCounter(decoded.Has(SHIFT_RIGHT));
         }
-    } else if ((instruction & DISPLAY_CONTROL) != 0) {
-        // Display on/off control.
-        displayOn = (instruction & DISPLAY_ON) != 0;
-        cursorOn = (instruction & CURSOR_ON) != 0;
-        blinkOn = (instruction & BLINK_ON) != 0;
-    } else if ((instruction & ENTRY_MODE_SET) != 0) {
-        // Entry mode set.
-        increment = (instruction & ENTRY_INCREMENT) != 0;
-        shiftOnWrite = (instruction & ENTRY_SHIFT) != 0;
-    } else if ((instruction & RETURN_HOME) != 0) {
-        // Return home: the display and the cursor go back, DDRAM keeps its contents.
+        break;
+    case DISPLAY_CONTROL:
+        displayOn = decoded.Has(DISPLAY_ON);
+        cursorOn = decoded.Has(CURSOR_ON);
+        blinkOn = decoded.Has(BLINK_ON);
+        break;
+    case ENTRY_MODE_SET:
+        increment = decoded.Has(ENTRY_INCREMENT);
+        shiftOnWrite = decoded.Has(ENTRY_SHIFT);
+        break;
+    case RETURN_HOME:
+        // The display and the cursor go back, DDRAM keeps its contents.
         addressesCgram = false;
         addressCounter = LINE_0_START;
         displayShift = 0;
         lastExecutionMicroseconds = CLEAR_OR_HOME_US;
-    } else if ((instruction & CLEAR_DISPLAY) != 0) {
-        // Clear display: I/D goes back to increment, S stays as it was.
+        break;
+    case CLEAR_DISPLAY:
+        // I/D goes back to increment, S stays as it was.
         ddram.fill(BLANK);
         addressesCgram = false;
         addressCounter = LINE_0_START;
         displayShift = 0;
         increment = true;
         lastExecutionMicroseconds = CLEAR_OR_HOME_US;
+        break;
+    default:
+        break;
     }
 }
 
@@ -282,38 +287,34 @@ std::string Hex(uint8_t value) {
 }
 
 std::string DescribeInstruction(uint8_t code) {
-    if ((code & SET_DDRAM_ADDRESS) != 0) {
-        return "set DDRAM address " + Hex(code & DDRAM_ADDRESS_MASK);
-    }
-    if ((code & SET_CGRAM_ADDRESS) != 0) {
-        return "set CGRAM address " + Hex(code & CGRAM_ADDRESS_MASK);
-    }
-    if ((code & FUNCTION_SET) != 0) {
-        return std::string("function set: ") + ((code & EIGHT_BIT_BUS) != 0 ? "8-bit" : "4-bit") +
-               ((code & TWO_LINES) != 0 ? ", 2 lines" : ", 1 line") +
-               ((code & FONT_5X10) != 0 ? ", 5x10" : ", 5x8");
-    }
-    if ((code & CURSOR_OR_DISPLAY_SHIFT) != 0) {
+    const Decoded decoded = Decode(code);
+    switch (decoded.instruction) {
+    case SET_DDRAM_ADDRESS:
+        return "set DDRAM address " + Hex(decoded.fields);
+    case SET_CGRAM_ADDRESS:
+        return "set CGRAM address " + Hex(decoded.fields);
+    case FUNCTION_SET:
+        return std::string("function set: ") + (decoded.Has(EIGHT_BIT_BUS) ? "8-bit" : "4-bit") +
+               (decoded.Has(TWO_LINES) ? ", 2 lines" : ", 1 line") +
+               (decoded.Has(FONT_5X10) ? ", 5x10" : ", 5x8");
+    case CURSOR_OR_DISPLAY_SHIFT:
         return std::string("cursor or display shift: ") +
-               ((code & SHIFT_DISPLAY) != 0 ? "display" : "cursor") +
-               ((code & SHIFT_RIGHT) != 0 ? " right" : " left");
-    }
-    if ((code & DISPLAY_CONTROL) != 0) {
-        return "display on/off control: display " + OnOff((code & DISPLAY_ON) != 0) + ", cursor " +
-               OnOff((code & CURSOR_ON) != 0) + ", blink " + OnOff((code & BLINK_ON) != 0);
-    }
-    if ((code & ENTRY_MODE_SET) != 0) {
+               (decoded.Has(SHIFT_DISPLAY) ? "display" : "cursor") +
+               (decoded.Has(SHIFT_RIGHT) ? " right" : " left");
+    case DISPLAY_CONTROL:
+        return "display on/off control: display " + OnOff(decoded.Has(DISPLAY_ON)) + ", cursor " +
+               OnOff(decoded.Has(CURSOR_ON)) + ", blink " + OnOff(decoded.Has(BLINK_ON));
+    case ENTRY_MODE_SET:
         return std::string("entry mode set: ") +
-               ((code & ENTRY_INCREMENT) != 0 ? "increment" : "decrement") +
-               ((code & ENTRY_SHIFT) != 0 ? ", shift" : ", no shift");
-    }
-    if ((code & RETURN_HOME) != 0) {
+               (decoded.Has(ENTRY_INCREMENT) ? "increment" : "decrement") +
+               (decoded.Has(ENTRY_SHIFT) ? ", shift" : ", no shift");
+    case RETURN_HOME:
         return "return home";
-    }
-    if ((code & CLEAR_DISPLAY) != 0) {
+    case CLEAR_DISPLAY:
         return "clear display";
+    default:
+        return "no instruction";
     }
-    return "no instruction";
 }
 
 } // namespace Sim

@@ -1,5 +1,7 @@
 #include "wiring.h"
 
+#include "usbio_link.h"
+
 #include <cctype>
 #include <utility>
 
@@ -9,8 +11,6 @@ namespace {
 constexpr std::array<std::string_view, Wiring::LINE_COUNT> LINE_NAMES = {
     "D0", "D1", "D2", "D3", "D4", "D5", "D6", "D7", "RS", "E", "AUX"};
 constexpr int BUS_WIDTH = 8;
-constexpr int DATA_PORT = 1;
-constexpr int CONTROL_PORT = 2;
 
 std::string Upper(std::string_view text) {
     std::string upper(text);
@@ -35,7 +35,7 @@ std::string NameOf(Wiring::Line line) {
 
 bool LineLevel(Wiring::Line line, uint8_t dataPort, uint8_t controlPort) {
     const Wiring::PortBit bit = Wiring::BitOf(line);
-    return ((bit.port == DATA_PORT ? dataPort : controlPort) & bit.mask) != 0;
+    return ((bit.port == UsbIoLink::DATA_PORT ? dataPort : controlPort) & bit.mask) != 0;
 }
 
 } // namespace
@@ -43,13 +43,13 @@ bool LineLevel(Wiring::Line line, uint8_t dataPort, uint8_t controlPort) {
 Wiring::PortBit Wiring::BitOf(Line line) {
     switch (line) {
     case RS:
-        return {CONTROL_PORT, 0x01};
+        return {UsbIoLink::CONTROL_PORT, UsbIoLink::RS_LINE};
     case AUX:
-        return {CONTROL_PORT, 0x02};
+        return {UsbIoLink::CONTROL_PORT, UsbIoLink::AUX_LINE};
     case E:
-        return {CONTROL_PORT, 0x08};
+        return {UsbIoLink::CONTROL_PORT, UsbIoLink::E_LINE};
     default:
-        return {DATA_PORT, static_cast<uint8_t>(1 << line)};
+        return {UsbIoLink::DATA_PORT, static_cast<uint8_t>(1 << line)};
     }
 }
 

@@ -9,12 +9,12 @@
 #include "sim_window.h"
 #include "texts.h"
 #include "utf8.h"
+#include "whole_file.h"
 
 #include <shellapi.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -118,27 +118,11 @@ void WriteError(LcdsimTexts::Id id) {
     WriteError(LcdsimTexts::Say(id));
 }
 
-// The whole file, or false if it cannot be read.
-bool ReadFileText(const std::wstring& path, std::string& text) {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) {
-        return false;
-    }
-    char buffer[65536];
-    size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        text.append(buffer, read);
-    }
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
-
 // Reads and checks a replay file; on failure says why and gives the exit code, 1 for a
 // file that cannot be read, 2 for a malformed line.
 int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
     std::string text;
-    if (!ReadFileText(path, text)) {
+    if (!WholeFile::Read(path, text)) {
         WriteError(LcdsimTexts::Say(LcdsimTexts::Id::CANNOT_READ, {Utf8::FromWide(path)}));
         return 1;
     }

@@ -1,21 +1,15 @@
 #include "call_log.h"
 
-#include <cstdio>
+#include "utf8.h"
+#include "whole_file.h"
 
 using Kind = Sim::LoggedCall::Kind;
 
+// A log that cannot be opened has no calls; of one that cannot be read to its end, the
+// calls read before the failure count.
 Calls ReadLog(const std::string& path) {
     std::string text;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return {};
-    }
-    char chunk[4096];
-    size_t read = 0;
-    while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        text.append(chunk, read);
-    }
-    std::fclose(file);
+    WholeFile::Read(Utf8::ToWide(path), text);
     return Sim::ParseLog(text).calls;
 }
 
