@@ -6,6 +6,7 @@
 #include "exit_code.h"
 #include "hid2_entries.h"
 #include "keep_up.h"
+#include "line_walk.h"
 #include "own_folder.h"
 #include "pe_image.h"
 #include "places.h"
@@ -16,11 +17,13 @@
 #include "texts.h"
 #include "utf8.h"
 #include "whole_file.h"
+#include "wiring_dialogue.h"
 #include "wiring_screens.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -156,40 +159,120 @@ Report::Names CheckNames(const PeImage::Description& image) {
     return names;
 }
 
-// Waits until the user presses Enter, or the input ends; the input may be the console, a
-// file or a pipe.
-void ReadUntilEnter() {
+// What the user typed up to Enter, without the line end; nothing once the input has
+// ended. The input may be the console, a file or a pipe.
+std::optional<std::string> ReadLine() {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line;
     char byte = 0;
     DWORD read = 0;
-    while (ReadFile(input, &byte, 1, &read, nullptr) && read == 1 && byte != '\n') {
+    for (;;) {
+        if (!ReadFile(input, &byte, 1, &read, nullptr) || read != 1) {
+            return line.empty() ? std::nullopt : std::optional<std::string>(line);
+        }
+        if (byte == '\n') {
+            return line;
+        }
+        if (byte != '\r') {
+            line += byte;
+        }
     }
 }
 
-// Shows the wiring screens, each from a checking process of its own: one after another
-// with Enter between them, or the one asked for. A run that goes wrong ends it there.
-int CheckWiring(const std::wstring& path, int onlyScreen, const Report::Names& names) {
-    const bool every = onlyScreen == CommandLine::ALL_SCREENS;
-    const int first = every ? 0 : onlyScreen;
-    const int last = every ? WiringScreens::ScreenCount() - 1 : onlyScreen;
-    for (int screen = first; screen <= last; ++screen) {
-        Report::Session session(language, {Report::RunMode::Kind::WIRING, screen, screen != first},
-                                names, Console::Line, SystemMessage);
-        const int code = Supervisor::Run(path, {Child::Check::WIRING, screen}, session);
-        if (!session.Wired()) {
+// Shows one screen, step or state on the LCD from a checking process of its own; false,
+// with hid2check's exit code in `code`, when the run went wrong (the report said why).
+bool Show(const std::wstring& path, const Report::RunMode& mode, Child::Check check,
+          const Report::Names& names, int& code) {
+    Report::Session session(language, mode, names, Console::Line, SystemMessage);
+    code = Supervisor::Run(path, {check, mode.screen}, session);
+    return session.Wired();
+}
+
+// `--wiring N`: the one screen asked for.
+int ShowWiringScreen(const std::wstring& path, int screen, const Report::Names& names) {
+    int code = 0;
+    if (!Show(path, {Report::RunMode::Kind::WIRING, screen}, Child::Check::WIRING, names, code)) {
+        return code;
+    }
+    return Verdict(ExitCode::WILL_LOAD, Say(Id::WIRING_DONE_ONE, {std::to_string(screen)}));
+}
+
+// The answer to a question: one of its numbers, asked again until it is one; nothing once
+// the input has ended.
+std::optional<int> Answer(const WiringDialogue::Question& question) {
+    for (;;) {
+        Console::Text(Say(Id::WIRING_ANSWER));
+        const std::optional<std::string> line = ReadLine();
+        if (!line) {
+            Console::Line("");
+            return std::nullopt;
+        }
+        const size_t first = line->find_first_not_of(' ');
+        const size_t last = line->find_last_not_of(' ');
+        const std::string typed =
+            first == std::string::npos ? "" : line->substr(first, last - first + 1);
+        for (const WiringDialogue::Choice& choice : question.choices) {
+            if (typed == std::to_string(choice.number)) {
+                return choice.number;
+            }
+        }
+        Console::Line(Say(Id::WIRING_ANSWER_AGAIN));
+    }
+}
+
+// `--wiring`: a screen, a question about what the LCD shows, the next screen from the
+// answers, until the fault can be named.
+int AskAboutTheWiring(const std::wstring& path, const Report::Names& names) {
+    WiringDialogue::Dialogue dialogue;
+    bool repeat = false;
+    while (const std::optional<int> screen = dialogue.NextScreen()) {
+        int code = 0;
+        if (!Show(path, {Report::RunMode::Kind::DIALOGUE, *screen, repeat}, Child::Check::WIRING,
+                  names, code)) {
             return code;
         }
-        if (screen != last) {
-            Console::Line(Say(Id::WIRING_NEXT));
-            ReadUntilEnter();
+        repeat = true;
+        const WiringDialogue::Question question = dialogue.CurrentQuestion(language);
+        Console::Line(question.prompt);
+        for (const WiringDialogue::Choice& choice : question.choices) {
+            Console::Line("  " + std::to_string(choice.number) + "  " + choice.text);
+        }
+        const std::optional<int> answer = Answer(question);
+        if (!answer) {
+            break;
+        }
+        dialogue.Answer(*answer);
+    }
+    const WiringDialogue::Verdict verdict = dialogue.Result(language);
+    for (const std::string& line : verdict.details) {
+        Console::Line(line);
+    }
+    return Verdict(ExitCode::WILL_LOAD, verdict.text);
+}
+
+// `--lines`: every line low, then each one high alone, Enter between the steps; at the
+// end the display is put back to a clean state.
+int WalkTheLines(const std::wstring& path, const Report::Names& names) {
+    const int steps = static_cast<int>(LineWalk::Steps().size());
+    int code = 0;
+    for (int step = 0; step < steps; ++step) {
+        if (!Show(path, {Report::RunMode::Kind::LINES, step, step != 0}, Child::Check::LINES, names,
+                  code)) {
+            return code;
+        }
+        Console::Line(LineWalk::Describe(language, step));
+        if (step + 1 < steps) {
+            Console::Line(Say(Id::LINES_NEXT));
+            if (!ReadLine()) {
+                break;
+            }
         }
     }
-    if (!every) {
-        return Verdict(ExitCode::WILL_LOAD, Say(Id::WIRING_DONE_ONE, {std::to_string(first)}));
+    if (!Show(path, {Report::RunMode::Kind::LINES, steps, true}, Child::Check::LINES, names,
+              code)) {
+        return code;
     }
-    Console::Line(Say(Id::WIRING_READABLE));
-    Console::Line(Say(Id::WIRING_NONE_READABLE));
-    return Verdict(ExitCode::WILL_LOAD, Say(Id::WIRING_DONE_ALL));
+    return Verdict(ExitCode::WILL_LOAD, Say(Id::LINES_DONE));
 }
 
 } // namespace
@@ -236,7 +319,12 @@ int Run(const std::vector<std::wstring>& arguments) {
     }
     Report::Names names = CheckNames(image);
     if (options.wiring && names.complete) {
-        return CheckWiring(path, options.wiringScreen, names);
+        return options.wiringScreen == CommandLine::ALL_SCREENS
+                   ? AskAboutTheWiring(path, names)
+                   : ShowWiringScreen(path, options.wiringScreen, names);
+    }
+    if (options.lines && names.complete) {
+        return WalkTheLines(path, names);
     }
     const bool live = options.live && names.complete;
     const Child::Check check =
@@ -264,7 +352,7 @@ void WaitForEnter() {
     FlushConsoleInputBuffer(input);
     Console::Line("");
     Console::Line(Say(Id::PRESS_ENTER));
-    ReadUntilEnter();
+    ReadLine();
 }
 
 } // namespace Checks

@@ -6,12 +6,15 @@
 #include "hid2_entries.h"
 #include "lcd_screens.h"
 #include "lcd_seam.h"
+#include "line_walk.h"
 #include "report.h"
 #include "usbio_link.h"
 #include "wiring_screens.h"
 
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Child {
 namespace {
@@ -123,6 +126,29 @@ void ShowWiring(int screen) {
     Tell("wired " + std::to_string(screen));
 }
 
+// Opens the board and drives one step of the line walk; past the last step, brings the
+// display up as KORVAN3.exe does, which leaves it cleared and on.
+void ShowLines(int step) {
+    const int handle = OpenBoard();
+    if (handle == 0) {
+        return;
+    }
+    Tell("step wiring");
+    const std::vector<LineWalk::Step>& steps = LineWalk::Steps();
+    if (step < static_cast<int>(steps.size())) {
+        const LineWalk::Step& levels = steps[static_cast<size_t>(step)];
+        for (const auto& [port, value] : {std::pair{UsbIoLink::DATA_PORT, levels.dataPort},
+                                          std::pair{UsbIoLink::CONTROL_PORT, levels.controlPort}}) {
+            const int arguments[] = {handle, port, value};
+            Hid2Call::Call(library.hidwrite, arguments, 3);
+            Tell("tick");
+        }
+    } else {
+        LcdScreens::BringUp();
+    }
+    Tell("wired " + std::to_string(step));
+}
+
 } // namespace
 
 int Run(HANDLE report, const Task& task, const std::wstring& path) {
@@ -141,6 +167,8 @@ int Run(HANDLE report, const Task& task, const std::wstring& path) {
         Tell("loaded");
         if (task.check == Check::LIVE) {
             CheckLive();
+        } else if (task.check == Check::LINES) {
+            ShowLines(task.screen);
         } else if (task.check == Check::WIRING) {
             ShowWiring(task.screen);
         }
@@ -155,7 +183,7 @@ int Main(int argc, wchar_t** argv) {
     }
     const HANDLE report =
         reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
-    for (const Check check : {Check::LOAD, Check::BIND, Check::LIVE, Check::WIRING}) {
+    for (const Check check : {Check::LOAD, Check::BIND, Check::LIVE, Check::WIRING, Check::LINES}) {
         if (std::wcscmp(argv[3], CHECK_NAMES[static_cast<int>(check)]) == 0) {
             const int screen = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
             return Run(report, {check, screen}, argv[5]);

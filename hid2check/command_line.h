@@ -16,6 +16,8 @@ struct Options {
     // --wiring [N]: the wiring screens, all of them one by one, or screen N alone.
     bool wiring = false;
     int wiringScreen = ALL_SCREENS;
+    // --lines: the line walk.
+    bool lines = false;
     bool help = false;
     std::wstring path;
     UiLanguage::Language language = UiLanguage::Language::ENGLISH;

@@ -144,11 +144,15 @@ void Session::Hear(const std::string& line) {
         Timed(times);
     } else if (what == "shown") {
         Finding(Say(Id::DISPLAY, {ShortName(convention)}));
-    } else if (what == "wired" && mode.kind == RunMode::Kind::WIRING) {
+    } else if (what == "wired" && mode.ShowsOnTheLcd()) {
         wired = true;
-        Finding(Say(mode.screen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
+        // The dialogue's question or the line walk's step says what the LCD shows instead.
+        if (mode.kind == RunMode::Kind::WIRING) {
+            Finding(
+                Say(mode.screen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
                     {std::to_string(mode.screen), std::to_string(WiringScreens::ScreenCount() - 1),
                      std::string(WiringScreens::Claim(mode.screen))}));
+        }
     } else if (what == "crash") {
         Crashed(Code(first));
     } else if (what == "end") {
@@ -320,7 +324,7 @@ int Session::Verdict() {
     if (handle == 0) {
         return Verdict(ExitCode::NO_BOARD, Say(Id::NO_BOARD));
     }
-    if (mode.kind == RunMode::Kind::WIRING) {
+    if (mode.ShowsOnTheLcd()) {
         return wired ? ExitCode::WILL_LOAD
                      : Verdict(ExitCode::WILL_NOT_LOAD, Say(Id::CANNOT_CHECK));
     }

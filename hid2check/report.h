@@ -43,10 +43,16 @@ struct Names {
 };
 
 // What a run of the checking process is for: the library alone, the board with --live,
-// or one wiring screen. A later wiring screen (`repeat`) does not describe the library
-// and the board again.
+// one wiring screen named by the finding (--wiring N), a screen the wiring dialogue asks
+// about, or a step of the line walk. A later screen or step (`repeat`) does not describe
+// the library and the board again.
 struct RunMode {
-    enum class Kind { LIBRARY, LIVE, WIRING };
+    enum class Kind { LIBRARY, LIVE, WIRING, DIALOGUE, LINES };
+    // The board is opened to put something on the LCD, and there is no verdict once it
+    // is there.
+    bool ShowsOnTheLcd() const {
+        return kind == Kind::WIRING || kind == Kind::DIALOGUE || kind == Kind::LINES;
+    }
     Kind kind = Kind::LIBRARY;
     int screen = 0;
     bool repeat = false;

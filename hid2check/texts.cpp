@@ -11,26 +11,28 @@ namespace {
 // One row a text, in the order of Id.
 constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::USAGE,
-     "usage: hid2check [--live | --wiring [N]] [--lang en|ja] [PATH]\n"
+     "usage: hid2check [--live | --wiring [N] | --lines] [--lang en|ja] [PATH]\n"
      "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
      "Windows gives a KORVAN3.exe in the folder of hid2check.exe, searching as Windows does:\n"
      "  that folder, the system folder, the 16-bit system folder, the Windows folder,\n"
      "  the current folder, the folders on the PATH variable\n"
      "  --live        also opens the board, times hidinit, finds the library's calling\n"
      "                convention, times the port writes and shows a test screen on the LCD\n"
-     "  --wiring      shows one screen after another on the LCD, each written as if one\n"
-     "                wire were exchanged: the screen you can read names the wiring\n"
-     "                (Enter shows the next one)\n"
-     "  --wiring N    shows screen N alone\n"
+     "  --wiring      shows a screen on the LCD, asks what you see there and, from your\n"
+     "                answers, the next one, until it can name the wiring fault\n"
+     "  --wiring N    shows wiring screen N alone\n"
+     "  --lines       drives each line high alone, one step per Enter, for a meter or an\n"
+     "                LED at the LCD's pins; then clears the display again\n"
      "  --lang en|ja  the language of the findings (by default that of Windows)\n"
      "The library's code runs in a separate process: a library that crashes, or a call\n"
      "that does not return within 10 s, becomes a finding.\n"
      "Exit codes:\n"
-     "  0  KORVAN3.exe will load the library (with --live: and a board answered)\n"
+     "  0  KORVAN3.exe will load the library (with --live, --wiring or --lines: and a\n"
+     "     board answered)\n"
      "  1  it will not, or the library crashed or hung\n"
      "  2  wrong command line\n"
-     "  3  with --live or --wiring: the library is fine, but no board answered\n",
-     "使い方: hid2check [--live | --wiring [N]] [--lang en|ja] [ファイルのパス]\n"
+     "  3  with --live, --wiring or --lines: the library is fine, but no board answered\n",
+     "使い方: hid2check [--live | --wiring [N] | --lines] [--lang en|ja] [ファイルのパス]\n"
      "KORVAN3.exe が使う HID2.DLL を調べます。ファイルのパスを省略すると、\n"
      "hid2check.exe と同じフォルダーの KORVAN3.exe が読み込む HID2.DLL を、\n"
      "Windows と同じ順番で、次の場所から探します。\n"
@@ -39,17 +41,20 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  環境変数 PATH のフォルダー\n"
      "  --live        ボードも開いて、hidinit にかかる時間、ライブラリの呼び出し規約、\n"
      "                ポートへの書き込み時間を調べ、液晶にテスト画面を表示します\n"
-     "  --wiring      配線の誤りを 1 つずつ仮定して書いた画面を、順に液晶に表示します。\n"
-     "                読めた画面が配線の状態を示します（Enter キーで次の画面へ）\n"
-     "  --wiring N    画面 N だけを表示します\n"
+     "  --wiring      液晶に画面を表示して何が見えるかを尋ね、答えから次の画面を選んで、\n"
+     "                配線の誤りを突き止めます\n"
+     "  --wiring N    配線確認用の画面 N だけを表示します\n"
+     "  --lines       テスターや LED で調べられるように、線を 1 本ずつ H にします。\n"
+     "                Enter キーで次の線に進み、最後に液晶をクリアして元に戻します\n"
      "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
      "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
      "呼び出しが 10 秒たっても戻らなくても、その結果を報告できます。\n"
      "終了コード:\n"
-     "  0  KORVAN3.exe はこのライブラリを読み込めます（--live: ボードも応答しました）\n"
+     "  0  KORVAN3.exe はこのライブラリを読み込めます（--live、--wiring、--lines のときは\n"
+     "     ボードも応答しました）\n"
      "  1  読み込めません。または、ライブラリがクラッシュしたか固まりました\n"
      "  2  コマンドラインの誤りです\n"
-     "  3  --live または --wiring のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
+     "  3  --live、--wiring、--lines のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
@@ -227,29 +232,79 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "that way",
      "配線: 画面 {0}（0～{1}）を液晶に表示しました。そのとおりに配線されているときだけ「{2}」と"
      "読めます"},
-    {Id::WIRING_NEXT, "Press Enter for the next screen", "Enter キーを押すと次の画面を表示します"},
-    {Id::WIRING_READABLE,
-     "wiring: the screen you could read names the wiring: \"WIRING OK\", it is right; \"D3:D4\", "
-     "the wires of D3 and D4 are exchanged (\"RS:E\" those of RS and E); \"bus=reversed\", D0 "
-     "to D7 go in reverse order. Put those wires right",
-     "配線: 読めた画面が配線の状態を示します。「WIRING OK」なら配線は正しく、「D3:D4」なら D3 と "
-     "D4 の線が入れ替わっています。「RS:E」なら RS と E が入れ替わっています。「bus=reversed」は "
-     "D0～D7 "
-     "の順番が逆です。その線をつなぎ直してください"},
-    {Id::WIRING_NONE_READABLE,
-     "wiring: where no screen could be read, no screen can make up for the fault: turn the "
-     "contrast, check the power (VDD 5 V, VSS 0 V), that E and RS reach their pins, that R/W is "
-     "grounded, and every data line for one that is open or touches another",
-     "配線: どの画面も読めないときは、画面では補えない故障です。コントラストを調整し、電源（VDD "
-     "が 5 V、VSS が 0 V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
-     "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください"},
-    {Id::WIRING_DONE_ALL, "every wiring screen was shown; the one you could read names the wiring",
-     "配線確認用の画面をすべて表示しました。読めた画面が配線の状態を示します"},
     {Id::WIRING_DONE_ONE,
      "wiring screen {0} was shown; if you can read it, the wiring is as it says",
      "配線確認用の画面 {0} を表示しました。読めれば、配線はその画面が示すとおりです"},
     {Id::WIRING_NO_SUCH_SCREEN, "hid2check: there is no wiring screen {0}; they are 0 to {1}",
      "hid2check: 配線確認用の画面 {0} はありません（0～{1}）"},
+
+    {Id::WIRING_QUESTION, "wiring: screen {0} is on the LCD. What does it show?",
+     "配線: 液晶に画面 {0} を表示しました。何が見えますか？"},
+    {Id::WIRING_CHOICE_TEXT, "row 0 reads \"{0}\"", "1 行目に \"{0}\" と表示されている"},
+    {Id::WIRING_CHOICE_BOXES, "row 0 is a row of dark boxes and nothing else",
+     "1 行目に黒い四角が並んでいるだけ"},
+    {Id::WIRING_CHOICE_BLANK, "the display is blank, not even boxes",
+     "何も表示されない（黒い四角も出ない）"},
+    {Id::WIRING_CHOICE_OTHER, "characters, but not these", "文字は出るが、どれとも違う"},
+    {Id::WIRING_CHOICE_SOME, "characters of some kind", "何かの文字が出る"},
+    {Id::WIRING_CANT_TELL, "can't tell", "わからない"},
+    {Id::WIRING_ANSWER, "answer: ", "番号: "},
+    {Id::WIRING_ANSWER_AGAIN, "answer with one of the numbers above, then Enter",
+     "上の番号のどれかを入力して Enter キーを押してください"},
+    {Id::FAULT_NONE, "the wiring is right", "配線は正しいです"},
+    {Id::FAULT_EXCHANGED, "the wires of {0} and {1} are exchanged",
+     "{0} と {1} の線が入れ替わっています"},
+    {Id::FAULT_LOW, "{0} reads low all the time: its wire touches GND",
+     "{0} がずっと L のままです。線が GND に触れています"},
+    {Id::FAULT_LOW_OR_OPEN, "{0} reads low all the time: its wire is open or touches GND",
+     "{0} がずっと L のままです。線が外れているか、GND に触れています"},
+    {Id::FAULT_HIGH, "{0} reads high all the time: its wire touches +5 V",
+     "{0} がずっと H のままです。線が +5 V に触れています"},
+    {Id::FAULT_HIGH_OR_OPEN, "{0} reads high all the time: its wire is open or touches +5 V",
+     "{0} がずっと H のままです。線が外れているか、+5 V に触れています"},
+    {Id::FAULT_RW,
+     "R/W does not reach GND: the display is read at every strobe of E and takes nothing",
+     "R/W が GND につながっていません。液晶は E のたびに読み出しになり、何も受け取りません"},
+    {Id::FAULT_BUS_REVERSED, "D0 to D7 are wired in reverse order: port 1 bit 0 reaches D7",
+     "D0～D7 の順番が逆です（ポート 1 のビット 0 が D7 につながっています）"},
+    {Id::FAULT_BUS_UP,
+     "the data wires are one pin too high: port 1 bit 0 reaches D1, bit 7 nothing, D0 is open",
+     "データ線が 1 本ずつ上にずれています（ポート 1 のビット 0 が D1 に、ビット 7 "
+     "はどこにもつながらず、D0 は外れています）"},
+    {Id::FAULT_BUS_DOWN,
+     "the data wires are one pin too low: port 1 bit 1 reaches D0, bit 0 nothing, D7 is open",
+     "データ線が 1 本ずつ下にずれています（ポート 1 のビット 1 が D0 に、ビット 0 "
+     "はどこにもつながらず、D7 は外れています）"},
+    {Id::WIRING_NAMED, "{0}; LCDSIM --miswire {1} shows the same",
+     "{0}。LCDSIM --miswire {1} で同じ表示になります"},
+    {Id::WIRING_LOOK_ALIKE, "wiring: it may be: {0} (LCDSIM --miswire {1})",
+     "配線: 考えられる故障: {0}（LCDSIM --miswire {1}）"},
+    {Id::WIRING_LOOK_ALIKES,
+     "the LCD shows the same under each of these {0} faults; steps {1} of hid2check --lines "
+     "tell them apart",
+     "液晶の表示からは上の {0} 通りの故障を区別できません。hid2check --lines のステップ {1} "
+     "で見分けられます"},
+    {Id::WIRING_UNSURE,
+     "the answers name no single fault: turn the contrast, check the power (VDD 5 V, VSS 0 V), "
+     "that E and RS reach their pins, that R/W is grounded, and every data line for one that is "
+     "open or touches another (hid2check --lines walks through the lines)",
+     "答えからは故障を 1 つに絞れません。コントラストを調整し、電源（VDD が 5 V、VSS が 0 "
+     "V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
+     "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください（hid2check "
+     "--lines で線を 1 本ずつ調べられます）"},
+    {Id::LINES_NEXT, "Press Enter for the next step", "Enter キーを押すと次のステップに進みます"},
+    {Id::LINES_DONE, "every line was driven high alone; the display is cleared again",
+     "すべての線を 1 本ずつ H にしました。液晶はクリアして元に戻しました"},
+    {Id::LINES_ALL_LOW,
+     "step {0}: all lines low: every signal pin (4 RS, 5 R/W, 6 E, 7 to 14 D0 to D7) should "
+     "read 0 V against GND (pin 1)",
+     "ステップ {0}: すべての線が L です。信号ピン（4 RS、5 R/W、6 E、7～14 D0～D7）はどれも "
+     "GND（1 番ピン）に対して 0 V のはずです"},
+    {Id::LINES_ONE_HIGH,
+     "step {0}: {1} high: LCD pin {2} ({1}) should read about 5 V against GND (pin 1), every "
+     "other signal pin 0 V",
+     "ステップ {0}: {1} だけが H です。液晶の {2} 番ピン（{1}）が GND（1 番ピン）に対して約 5 "
+     "V、ほかの信号ピンはすべて 0 V のはずです"},
 };
 static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a text");
 

@@ -1,10 +1,13 @@
 #include "wiring_screens.h"
 
+#include "fault_catalogue.h"
 #include "hd44780_instructions.h"
 #include "usbio_link.h"
 #include "wiring.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace WiringScreens {
 namespace {
@@ -29,23 +32,53 @@ constexpr int CLEAR_WAIT_MS = 2;
 
 // Two wires exchanged is the commonest slip, most often neighbours: D0-D7 side by side,
 // E beside D0 on the display's header (pins 6 and 7), RS and E either side of R/W, and
-// RS, the auxiliary line and E among the low bits of port 2. Each claim is the fault as
-// LCDSIM's --miswire writes it, and the screen assumes the wiring that text describes.
-constexpr std::array<std::string_view, 13> CLAIMS = {
+// RS, the auxiliary line and E among the low bits of port 2. Their screens come first, in
+// the numbers scripts know them by; then every other fault of the catalogue that a
+// remapping makes up for. Each claim is the fault as LCDSIM's --miswire writes it, and the
+// screen assumes the wiring that text describes.
+constexpr std::array<std::string_view, 13> FIRST_CLAIMS = {
     "WIRING OK", "D0:D1",        "D1:D2", "D2:D3",  "D3:D4", "D4:D5", "D5:D6",
-    "D6:D7",     "bus=reversed", "RS:E",  "RS:AUX", "E:AUX", "E:D0"};
+    "D6:D7",     "bus=reversed", "RS:E",  "RS:AUX", "E:AUX", "D0:E"};
 
-// The wiring each screen assumes, read once from its claim.
-const Sim::Wiring& AssumedWiring(int screen) {
-    static const std::array<Sim::Wiring, CLAIMS.size()> wirings = [] {
-        std::array<Sim::Wiring, CLAIMS.size()> read{};
-        for (size_t i = 1; i < CLAIMS.size(); ++i) {
-            std::string badItem;
-            read[i] = *Sim::Wiring::Parse(CLAIMS[i], badItem);
+// Some line reaches every pin, the free end of the auxiliary wire included, and the
+// controller takes writes.
+bool MadeUpFor(const Sim::Wiring& wiring) {
+    for (int pin = 0; pin < Sim::Wiring::LINE_COUNT; ++pin) {
+        if (!wiring.LineTo(static_cast<Line>(pin))) {
+            return false;
         }
-        return read;
+    }
+    return wiring.RwGrounded();
+}
+
+struct Screen {
+    std::string claim;
+    Sim::Wiring assumed;
+};
+
+const std::vector<Screen>& Screens() {
+    static const std::vector<Screen> screens = [] {
+        std::vector<Screen> list;
+        for (const std::string_view claim : FIRST_CLAIMS) {
+            std::string badItem;
+            list.push_back({std::string(claim),
+                            list.empty() ? Sim::Wiring() : *Sim::Wiring::Parse(claim, badItem)});
+        }
+        for (const FaultCatalogue::Fault& fault : FaultCatalogue::All()) {
+            const bool listed = std::any_of(list.begin(), list.end(), [&fault](const Screen& s) {
+                return s.claim == fault.miswire;
+            });
+            if (!fault.wiring.Correct() && MadeUpFor(fault.wiring) && !listed) {
+                list.push_back({fault.miswire, fault.wiring});
+            }
+        }
+        return list;
     }();
-    return wirings[static_cast<size_t>(screen)];
+    return screens;
+}
+
+const Sim::Wiring& AssumedWiring(int screen) {
+    return Screens()[static_cast<size_t>(screen)].assumed;
 }
 
 bool PinLevel(const Pins& pins, Line pin) {
@@ -128,11 +161,11 @@ class ScreenWriter {
 } // namespace
 
 int ScreenCount() {
-    return static_cast<int>(CLAIMS.size());
+    return static_cast<int>(Screens().size());
 }
 
 std::string_view Claim(int screen) {
-    return CLAIMS[static_cast<size_t>(screen)];
+    return Screens()[static_cast<size_t>(screen)].claim;
 }
 
 std::string Hint(int screen) {

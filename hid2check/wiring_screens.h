@@ -1,14 +1,16 @@
 // The screens of `hid2check --wiring`. Each screen assumes one wiring fault that software
 // can make up for, because every line still reaches some pin: two of the display's wires
-// exchanged, or the data bus in reverse order. It writes through the fault's inverse:
-// every port value, the initialisation included, is remapped so that on a board wired
-// that way the display receives exactly the intended codes. Row 0 names the fault as
-// LCDSIM's --miswire writes it, row 1 the screen's number; screen 0 assumes the correct
-// wiring and reads "WIRING OK". So the one screen the user can read names the fault: on
-// any other wiring, and whatever an earlier screen left, a screen shows no claim at all.
+// exchanged, or the data bus in reverse order; there is a screen for each such fault of the
+// catalogue (fault_catalogue.h). It writes through the fault's inverse: every port value,
+// the initialisation included, is remapped so that on a board wired that way the display
+// receives exactly the intended codes. Row 0 names the fault as LCDSIM's --miswire writes
+// it, row 1 the screen's number; screen 0 assumes the correct wiring and reads "WIRING OK".
+// So the one screen the user can read names the fault: on any other wiring, and whatever
+// an earlier screen left, a screen shows no claim at all.
 //
 // A line held, a pin not connected or R/W not grounded loses what no remapping gets back;
-// no screen assumes such a fault.
+// no screen assumes such a fault, but what each screen shows under it is known from the
+// board model (wiring_dialogue.h).
 #pragma once
 
 #include "wiring.h"
@@ -38,7 +40,7 @@ using Sleep = std::function<void(int milliseconds)>;
 int ScreenCount();
 // Row 0: the fault the screen assumes, e.g. "D3:D4"; "WIRING OK" on screen 0.
 std::string_view Claim(int screen);
-// Row 1: the screen's number, e.g. "screen 3 of 13".
+// Row 1: the screen's number, e.g. "screen 3 of 57".
 std::string Hint(int screen);
 
 // The port values that put `pins` on the display of a board wired as `screen` assumes.

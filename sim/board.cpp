@@ -72,6 +72,9 @@ void Board::LatchTransfer(const LcdPins& held) {
     }
     lcd.Latch(held.rs, held.data);
     busyUntil = std::max(busyUntil, now + lcd.LastExecutionMicroseconds());
+    if (!keepTrace) {
+        return;
+    }
     if (lcd.AwaitingLowNibble()) {
         AddTrace(TimeStamp(now) + kind + Hex(held.data) + " high half of a 4-bit transfer");
     } else if (held.rs) {
@@ -83,6 +86,9 @@ void Board::LatchTransfer(const LcdPins& held) {
 }
 
 void Board::AddTrace(std::string line) {
+    if (!keepTrace) {
+        return;
+    }
     if (trace.size() >= MAX_TRACE) {
         trace.erase(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(TRACE_DROP));
     }
@@ -96,7 +102,11 @@ std::string Board::RowText(int row) const {
     std::string text;
     for (int column = 0; column < Hd44780::VISIBLE_COLUMNS; ++column) {
         const int code = lcd.VisibleCode(row, column);
-        text += code < 0 ? std::string(" ") : CodeToUtf8(static_cast<uint8_t>(code));
+        std::string cell = code < 0 ? std::string(" ") : CodeToUtf8(static_cast<uint8_t>(code));
+        if (row == 0 && lcd.RowOfBoxes() && cell == " ") {
+            cell = BOX;
+        }
+        text += cell;
     }
     return text;
 }

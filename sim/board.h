@@ -55,8 +55,13 @@ class Board {
     // At most MAX_TRACE lines are kept (the oldest are dropped).
     static constexpr size_t MAX_TRACE = 4096;
     const std::vector<std::string>& Trace() const { return trace; }
+    // Without a trace a board is cheap to run and to copy, for trying many wirings.
+    void KeepTrace(bool keep) { keepTrace = keep; }
 
-    // The two visible rows as UTF-8 text, 16 characters each, dark cells as spaces.
+    // The two visible rows as UTF-8 text, 16 characters each, dark cells as spaces. In
+    // one-line mode row 0 is a row of boxes: a cell showing no character there is "█"
+    // (U+2588, as the ROM's code 0xFF, which looks the same), a character stands as itself.
+    static constexpr const char* BOX = "\u2588";
     std::string RowText(int row) const;
 
   private:
@@ -75,6 +80,7 @@ class Board {
     uint64_t transfers = 0;
     int violations = 0;
     std::vector<std::string> trace;
+    bool keepTrace = true;
 };
 
 } // namespace Sim

@@ -55,6 +55,11 @@ class Hd44780 {
     // How many positions the display is shifted to the left: 0 to 39 with two lines of
     // 40 characters, 0 to 79 with the single line of 80.
     int DisplayShift() const { return displayShift; }
+    // In one-line mode the controller drives the glass at the one-line duty, so at a
+    // contrast set for two lines every dot of row 0 shows dark: a row of boxes, with the
+    // characters on them where the display is on; row 1 stays blank. A function set for
+    // two lines makes the boxes go.
+    bool RowOfBoxes() const { return !twoLines; }
 
     // The character code shown at a visible cell (row 0 or 1, column 0 to 15), taking
     // the display shift and the line mode into account; -1 when the cell is dark

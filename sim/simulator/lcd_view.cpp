@@ -18,6 +18,9 @@ constexpr COLORREF Colour(unsigned red, unsigned green, unsigned blue) {
 constexpr COLORREF BACKLIGHT = Colour(0xA4, 0xC6, 0x2C);
 constexpr COLORREF DOT_UNLIT = Colour(0x97, 0xB8, 0x26);
 constexpr COLORREF DOT_LIT = Colour(0x1E, 0x2C, 0x0A);
+// The unlit dots of a row of boxes (one-line mode at a contrast set for two lines): nearly
+// as dark as lit ones, so that characters still show on them, faintly.
+constexpr COLORREF DOT_BOX = Colour(0x3A, 0x4E, 0x14);
 constexpr COLORREF BEZEL = Colour(0x18, 0x1A, 0x1C);
 constexpr COLORREF BOARD = Colour(0x1F, 0x5C, 0x34);
 constexpr COLORREF LABEL = Colour(0xE8, 0xEE, 0xE4);
@@ -78,6 +81,7 @@ void PaintLcd(HDC dc, const Sim::Hd44780& lcd, bool blinkPhase) {
     const int rows = lcd.Font5x10() ? 1 : ROWS;
     const int dotRows = Sim::CellRows(lcd);
     for (int row = 0; row < rows; ++row) {
+        const COLORREF unlit = row == 0 && lcd.RowOfBoxes() ? DOT_BOX : DOT_UNLIT;
         for (int column = 0; column < COLUMNS; ++column) {
             const Sim::Glyph dots = Sim::CellDots(lcd, row, column, blinkPhase);
             const int cellLeft = GLASS_LEFT + GLASS_PADDING + column * (CELL_WIDTH + CELL_GAP);
@@ -86,7 +90,7 @@ void PaintLcd(HDC dc, const Sim::Hd44780& lcd, bool blinkPhase) {
                 for (int x = 0; x < 5; ++x) {
                     const bool lit = (dots[static_cast<size_t>(y)] & (0x10 >> x)) != 0;
                     Fill(dc, cellLeft + x * DOT_PITCH, cellTop + y * DOT_PITCH, DOT, DOT,
-                         lit ? DOT_LIT : DOT_UNLIT);
+                         lit ? DOT_LIT : unlit);
                 }
             }
         }

@@ -253,9 +253,15 @@ TEST(Busy, ProgramCyclesNeverViolateAtTheDefaultCost) {
     EXPECT_EQ(board.RowText(0), "0123456789ABCDEF");
 }
 
-TEST(RowText, DarkCellsAreSpacesAndCgramCodesArePlaceholders) {
+// One line, as at power-on: row 0 is a row of boxes, characters standing on them.
+TEST(RowText, DarkCellsAreSpacesOrBoxesAndCgramCodesArePlaceholders) {
     Board board;
-    EXPECT_EQ(board.RowText(0), std::string(16, ' ')); // display never switched on
+    std::string boxes;
+    for (int column = 0; column < 16; ++column) {
+        boxes += Board::BOX;
+    }
+    EXPECT_EQ(board.RowText(0), boxes); // display never switched on
+    EXPECT_EQ(board.RowText(1), std::string(16, ' '));
     Play(board, Expected::BringUp());
     WriteBytes(board, std::string("\x01\x0F", 2) + "\x5C\x7E\x7F");
     EXPECT_EQ(board.RowText(0), "▒▒¥→←           ");
@@ -264,5 +270,6 @@ TEST(RowText, DarkCellsAreSpacesAndCgramCodesArePlaceholders) {
     Cycle(board, 0x30, INSTRUCTION); // one line: row 1 goes dark
     Cycle(board, 0xA8, INSTRUCTION);
     WriteBytes(board, "X");
+    EXPECT_EQ(board.RowText(0), "▒▒¥→←" + boxes.substr(5 * std::string(Board::BOX).size()));
     EXPECT_EQ(board.RowText(1), std::string(16, ' '));
 }

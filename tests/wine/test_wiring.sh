@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # hid2check's wiring screens on the simulated board, wired right and wired wrong: only the
-# screen that assumes the board's wiring reads as its claim. Then the board's pace: the
+# screen that assumes the board's wiring reads as its claim; the wiring dialogue with a user
+# who answers from the display names the board's fault; the line walk. Then the board's pace: the
 # stand-in answers at the simulator's write cost, and hid2check --live warns of a board
 # that outruns the display, and of no board at a real one's pace.
 source "$(dirname "$0")/sim_env.sh"
@@ -20,11 +21,12 @@ sim --lang en --miswire D5=0,D3:D9 >/dev/null 2>"$work/miswire.err"
 grep -q "^LCDSIM: --miswire: 'D3:D9' is no wiring of the board" "$work/miswire.err" ||
   fail "--miswire D3:D9: the item is not named: $(cat "$work/miswire.err")"
 
-# readable_screens [--miswire WIRING]: the screens whose claim the LCD shows, one a line.
+# readable_screens [--miswire WIRING]: of the screens scripts know by number (0 to 12), those
+# whose claim the LCD shows, one a line. The native tests cover every screen.
 readable_screens() {
   start_sim --write-cost-us 50 "$@"
   local screen output claim
-  for screen in $(seq 0 "$last"); do
+  for screen in $(seq 0 12); do
     output=$(check --wiring "$screen" | tr -d '\r')
     [ $? = 0 ] || fail "--wiring $screen $*: exit not 0"$'\n'"$output"
     claim=$(sed -n 's/^wiring: screen [0-9]* (of 0 to [0-9]*) is on the LCD; it reads "\(.*\)" .*/\1/p' <<<"$output")
@@ -40,17 +42,55 @@ readable=$(readable_screens)
 readable=$(readable_screens --miswire D3:D4)
 [ "$readable" = "D3:D4" ] || fail "D3 and D4 exchanged, readable: $readable"
 
-# Every screen one after another, Enter between them; the last one stays.
-start_sim --write-cost-us 50 --miswire RS:E
-output=$(for _ in $(seq "$last"); do echo; done | check --wiring | tr -d '\r')
-[ $? = 0 ] || fail "--wiring: exit not 0"$'\n'"$output"
-[ "$(grep -c '^Press Enter for the next screen$' <<<"$output")" = "$last" ] ||
-  fail "--wiring: not one Enter between screens"$'\n'"$output"
-[ "$(grep -c '^load: loads$' <<<"$output")" = 1 ] || fail "--wiring: the library's findings repeated"
-grep -q '^wiring: where no screen could be read' <<<"$output" || fail "--wiring: no advice"
-tail -n1 <<<"$output" | grep -q '^verdict: every wiring screen was shown' ||
-  fail "--wiring: the verdict is not last"$'\n'"$output"
-[ "$(sim --print | tr -d '\r' | grep -c 'violations 0 ')" = 1 ] || fail "--wiring: timing violations"
+# The dialogue, with a user who answers from what the simulated LCD shows: the verdict names
+# the board's fault (E open looks like E or R/W held: it is named among its look-alikes).
+# answers WIRING VERDICT...: the dialogue on a board wired so, and the lines it must end with.
+dialogue() {
+  start_sim --write-cost-us 50 ${1:+--miswire "$1"}
+  output=$(python3 "$(dirname "$0")/answer_wiring.py" "$WINE_LOADER" "$bin/hid2check.exe" \
+    "$bin/LCDSIM.exe" "$(windows_path "$bin/HID2.DLL")")
+  [ $? = 0 ] || fail "--wiring, ${1:-wired right}: exit not 0"$'\n'"$output"
+  [ "$(grep -c '^load: loads$' <<<"$output")" = 1 ] ||
+    fail "--wiring, ${1:-wired right}: the library's findings not said once"$'\n'"$output"
+  # A fault turns instructions into others, a clear among them perhaps, where no wait follows.
+  [ -n "$1" ] || [ "$(sim --print | tr -d '\r' | grep -c 'violations 0 ')" = 1 ] ||
+    fail "--wiring, wired right: timing violations"
+  quit_sim
+}
+verdict_is() { tail -n1 <<<"$output" | grep -qF "verdict: $1" || fail "--wiring, $2: not \"$1\""$'\n'"$output"; }
+dialogue ""
+verdict_is "the wiring is right" "wired right"
+[ "$(grep -c '^answer: ' <<<"$output")" = 1 ] || fail "wired right: more than one answer"$'\n'"$output"
+dialogue D2:D5
+verdict_is "the wires of D2 and D5 are exchanged; LCDSIM --miswire D2:D5 shows the same" D2:D5
+dialogue D2=open
+verdict_is "D2 reads high all the time: its wire is open or touches +5 V; LCDSIM --miswire D2=open shows the same" D2=open
+dialogue RS=0
+verdict_is "RS reads low all the time: its wire touches GND; LCDSIM --miswire RS=0 shows the same" RS=0
+dialogue E=open
+grep -q '^wiring: it may be: .*(LCDSIM --miswire E=open)$' <<<"$output" ||
+  fail "--wiring, E=open: not among the look-alikes"$'\n'"$output"
+tail -n1 <<<"$output" | grep -q '^verdict: the LCD shows the same under each of these [0-9]* faults; steps' ||
+  fail "--wiring, E=open: no look-alike verdict"$'\n'"$output"
+
+# Without answers it names nothing.
+start_sim --write-cost-us 50 --miswire D2=open
+output=$(check --wiring </dev/null | tr -d '\r')
+tail -n1 <<<"$output" | grep -q '^verdict: the answers name no single fault' ||
+  fail "--wiring without answers: a fault named"$'\n'"$output"
+
+quit_sim
+
+# The line walk: a step per Enter, the display cleared at the end.
+start_sim --write-cost-us 50
+output=$(for _ in $(seq 10); do echo; done | check --lines | tr -d '\r')
+[ $? = 0 ] || fail "--lines: exit not 0"$'\n'"$output"
+[ "$(grep -c '^step [0-9]*: ' <<<"$output")" = 11 ] || fail "--lines: not 11 steps"$'\n'"$output"
+grep -q '^step 3: D2 high: LCD pin 9 (D2) should read about 5 V' <<<"$output" ||
+  fail "--lines: step 3 does not name pin 9"$'\n'"$output"
+tail -n1 <<<"$output" | grep -q '^verdict: every line was driven high alone' ||
+  fail "--lines: the verdict is not last"$'\n'"$output"
+[ -z "$(sim --print | head -n2 | tr -d '\r ')" ] || fail "--lines: the display is not clear"$'\n'"$(sim --print)"
 quit_sim
 
 # A board's pace: at 200 us a write the display cannot keep up, at 1 ms it can. The time

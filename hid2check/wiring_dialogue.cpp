@@ -1,0 +1,379 @@
+#include "wiring_dialogue.h"
+
+#include "fault_catalogue.h"
+#include "line_walk.h"
+#include "texts.h"
+#include "wiring_screens.h"
+
+#include <algorithm>
+#include <map>
+
+namespace WiringDialogue {
+namespace {
+
+using FaultCatalogue::Fault;
+using FaultCatalogue::Kind;
+using Hid2checkTexts::Id;
+
+// What the display shows does not depend on the board's pace, only whether it keeps up;
+// a fast board keeps the model quick.
+constexpr uint32_t WRITE_COST_US = 10;
+// Three screens the user could not tell: more would not help, the contrast or the supply
+// is the likelier cause.
+constexpr int MAX_UNANSWERED = 3;
+constexpr int NO_SCREEN = -1;
+
+// A screen's writes and sleeps are the same on every board: recorded once, then played.
+struct Write {
+    int port;
+    int value;
+    int sleepMilliseconds;
+};
+
+const std::vector<Write>& Recorded(int screen) {
+    static std::map<int, std::vector<Write>> recorded;
+    std::vector<Write>& writes = recorded[screen];
+    if (writes.empty()) {
+        WiringScreens::Show(
+            screen,
+            [&writes](int port, int value) {
+                writes.push_back({port, value, 0});
+            },
+            [&writes](int milliseconds) {
+                writes.push_back({0, 0, milliseconds});
+            });
+    }
+    return writes;
+}
+
+void Show(Sim::Board& board, int screen) {
+    for (const Write& write : Recorded(screen)) {
+        if (write.sleepMilliseconds > 0) {
+            board.Wait(static_cast<uint64_t>(write.sleepMilliseconds) * 1000);
+        } else {
+            board.WritePort(write.port, write.value);
+        }
+    }
+}
+
+Sim::Board BoardWiredAs(const Sim::Wiring& wiring) {
+    Sim::Board board(WRITE_COST_US, wiring);
+    board.KeepTrace(false);
+    return board;
+}
+
+const Fault& FaultAt(size_t index) {
+    return FaultCatalogue::All()[index];
+}
+
+// The screen written through the fault's inverse, if a remapping makes up for it.
+int ScreenOf(const Fault& fault) {
+    if (fault.kind == Kind::CORRECT) {
+        return 0;
+    }
+    for (int screen = 1; screen < WiringScreens::ScreenCount(); ++screen) {
+        if (WiringScreens::Claim(screen) == fault.miswire) {
+            return screen;
+        }
+    }
+    return NO_SCREEN;
+}
+
+std::string Trimmed(const std::string& row) {
+    const size_t first = row.find_first_not_of(' ');
+    return first == std::string::npos ? ""
+                                      : row.substr(first, row.find_last_not_of(' ') + 1 - first);
+}
+
+bool PrintableAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+// A display pin open and the same pin held high are one fault to the controller (E open
+// and E held low likewise), so the words cover both.
+std::string Words(Language language, const Fault& fault) {
+    const std::string pin = FaultCatalogue::NameOf(fault.a);
+    const bool e = fault.a == Sim::Wiring::E;
+    switch (fault.kind) {
+    case Kind::CORRECT:
+        return Hid2checkTexts::Say(language, Id::FAULT_NONE);
+    case Kind::EXCHANGE:
+        return Hid2checkTexts::Say(language, Id::FAULT_EXCHANGED,
+                                   {pin, FaultCatalogue::NameOf(fault.b)});
+    case Kind::HELD_LOW:
+        return Hid2checkTexts::Say(language, e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_LOW, {pin});
+    case Kind::HELD_HIGH:
+        return Hid2checkTexts::Say(language, e ? Id::FAULT_HIGH : Id::FAULT_HIGH_OR_OPEN, {pin});
+    case Kind::OPEN:
+        return Hid2checkTexts::Say(language, e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_HIGH_OR_OPEN,
+                                   {pin});
+    case Kind::RW_HIGH:
+    case Kind::RW_OPEN:
+        return Hid2checkTexts::Say(language, Id::FAULT_RW);
+    case Kind::BUS_REVERSED:
+        return Hid2checkTexts::Say(language, Id::FAULT_BUS_REVERSED);
+    case Kind::BUS_UP:
+        return Hid2checkTexts::Say(language, Id::FAULT_BUS_UP);
+    case Kind::BUS_DOWN:
+        return Hid2checkTexts::Say(language, Id::FAULT_BUS_DOWN);
+    }
+    return "";
+}
+
+// Of faults with one effect, the one to try in LCDSIM: the open wire, the commonest.
+size_t Representative(const std::vector<size_t>& faults) {
+    for (const size_t fault : faults) {
+        if (FaultAt(fault).kind == Kind::OPEN || FaultAt(fault).kind == Kind::RW_OPEN) {
+            return fault;
+        }
+    }
+    return faults.front();
+}
+
+std::string Joined(Language language, const std::vector<int>& numbers) {
+    std::string joined;
+    for (const int number : numbers) {
+        joined += (joined.empty() ? "" : Hid2checkTexts::Say(language, Id::LIST_SEPARATOR)) +
+                  std::to_string(number);
+    }
+    return joined;
+}
+
+} // namespace
+
+Outcome Classify(const std::string& row0, const std::string& row1) {
+    std::string boxes;
+    for (int column = 0; column < Sim::Hd44780::VISIBLE_COLUMNS; ++column) {
+        boxes += Sim::Board::BOX;
+    }
+    const std::string text = Trimmed(row0);
+    const bool row1Blank = Trimmed(row1).empty();
+    if (row0 == boxes && row1Blank) {
+        return {Outcome::Kind::BOXES, ""};
+    }
+    if (text.empty() && row1Blank) {
+        return {Outcome::Kind::BLANK, ""};
+    }
+    if (!text.empty() && PrintableAscii(text)) {
+        return {Outcome::Kind::TEXT, text};
+    }
+    return {Outcome::Kind::OTHER, ""};
+}
+
+Outcome Seen(const Sim::Board& board) {
+    return Classify(board.RowText(0), board.RowText(1));
+}
+
+Dialogue::Dialogue() {
+    for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
+        candidates.push_back({fault, BoardWiredAs(FaultAt(fault).wiring), {}});
+    }
+}
+
+std::optional<int> Dialogue::NextScreen() {
+    if (ended || pending) {
+        return pending;
+    }
+    pending = Choose();
+    if (!pending) {
+        ended = true;
+        return pending;
+    }
+    pendingBoards.clear();
+    for (const Candidate& candidate : candidates) {
+        pendingBoards.push_back(candidate.board);
+        Show(pendingBoards.back(), *pending);
+    }
+    return pending;
+}
+
+// The correct wiring's screen first. A fault left alone that a screen makes up for is
+// named on the LCD: its own screen must read its claim.
+std::optional<int> Dialogue::Choose() {
+    if (shown.empty()) {
+        return 0;
+    }
+    const auto wasShown = [this](int screen) {
+        return std::find(shown.begin(), shown.end(), screen) != shown.end();
+    };
+    if (candidates.size() <= 1 || unanswered >= MAX_UNANSWERED) {
+        if (candidates.size() == 1 && unanswered < MAX_UNANSWERED) {
+            const int own = ScreenOf(FaultAt(candidates.front().fault));
+            if (own != NO_SCREEN && !wasShown(own)) {
+                return own;
+            }
+        }
+        return std::nullopt;
+    }
+    // The screen whose answers leave the fewest candidates on average: the least sum of
+    // the squares of the groups that show alike.
+    const size_t count = candidates.size();
+    size_t bestScore = count * count;
+    std::optional<int> best;
+    for (int screen = 0; screen < WiringScreens::ScreenCount(); ++screen) {
+        if (wasShown(screen)) {
+            continue;
+        }
+        std::map<Outcome, size_t> groups;
+        for (const Candidate& candidate : candidates) {
+            Sim::Board board = candidate.board;
+            Show(board, screen);
+            ++groups[Seen(board)];
+        }
+        size_t score = 0;
+        for (const auto& group : groups) {
+            score += group.second * group.second;
+        }
+        if (score < bestScore) {
+            bestScore = score;
+            best = screen;
+        }
+    }
+    return best;
+}
+
+// What the candidates show, readable texts first, then always the row of boxes, the blank
+// display and other characters, so that a board no candidate fits has its answer too.
+std::vector<Outcome> Dialogue::Choices() const {
+    std::vector<Outcome> choices;
+    for (const Sim::Board& board : pendingBoards) {
+        const Outcome seen = Seen(board);
+        if (seen.kind == Outcome::Kind::TEXT &&
+            std::find(choices.begin(), choices.end(), seen) == choices.end()) {
+            choices.push_back(seen);
+        }
+    }
+    for (const auto kind : {Outcome::Kind::BOXES, Outcome::Kind::BLANK, Outcome::Kind::OTHER}) {
+        choices.push_back({kind, ""});
+    }
+    return choices;
+}
+
+Question Dialogue::CurrentQuestion(Language language) const {
+    Question question{
+        pending.value_or(NO_SCREEN),
+        Hid2checkTexts::Say(language, Id::WIRING_QUESTION, {std::to_string(shown.size() + 1)}),
+        {}};
+    const std::vector<Outcome> choices = Choices();
+    const bool texts = choices.front().kind == Outcome::Kind::TEXT;
+    for (size_t i = 0; i < choices.size(); ++i) {
+        const Outcome& outcome = choices[i];
+        std::string text;
+        switch (outcome.kind) {
+        case Outcome::Kind::TEXT:
+            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_TEXT, {outcome.text});
+            break;
+        case Outcome::Kind::BOXES:
+            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_BOXES);
+            break;
+        case Outcome::Kind::BLANK:
+            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_BLANK);
+            break;
+        case Outcome::Kind::OTHER:
+            text = Hid2checkTexts::Say(language,
+                                       texts ? Id::WIRING_CHOICE_OTHER : Id::WIRING_CHOICE_SOME);
+            break;
+        }
+        question.choices.push_back({static_cast<int>(i) + 1, outcome, text});
+    }
+    question.choices.push_back(
+        {0, std::nullopt, Hid2checkTexts::Say(language, Id::WIRING_CANT_TELL)});
+    return question;
+}
+
+bool Dialogue::Answer(int choice) {
+    const std::vector<Outcome> choices = Choices();
+    if (!pending || choice < 0 || choice > static_cast<int>(choices.size())) {
+        return false;
+    }
+    std::optional<Outcome> answer;
+    if (choice > 0) {
+        answer = choices[static_cast<size_t>(choice - 1)];
+    } else {
+        ++unanswered;
+    }
+    shown.push_back(*pending);
+    answers.push_back(answer);
+    std::vector<Candidate> left;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        Candidate& candidate = candidates[i];
+        candidate.board = pendingBoards[i];
+        candidate.seen.push_back(Seen(candidate.board));
+        if (!answer || candidate.seen.back() == *answer) {
+            left.push_back(std::move(candidate));
+        }
+    }
+    candidates = std::move(left);
+    pending.reset();
+    pendingBoards.clear();
+    return true;
+}
+
+// Candidates that some screen written showed differently were not told apart by the
+// answers: the user could not tell.
+bool Dialogue::Settled() const {
+    if (!ended || candidates.empty()) {
+        return false;
+    }
+    for (const Candidate& candidate : candidates) {
+        if (candidate.seen != candidates.front().seen) {
+            return false;
+        }
+    }
+    if (candidates.size() == 1) {
+        // Named on the LCD: its own screen read its claim.
+        const int own = ScreenOf(FaultAt(candidates.front().fault));
+        for (size_t i = 0; own != NO_SCREEN && i < shown.size(); ++i) {
+            if (shown[i] == own) {
+                return answers[i].has_value();
+            }
+        }
+        return own == NO_SCREEN;
+    }
+    return true;
+}
+
+Verdict Dialogue::Result(Language language) const {
+    Verdict verdict;
+    if (!Settled()) {
+        verdict.text = Hid2checkTexts::Say(language, Id::WIRING_UNSURE);
+        return verdict;
+    }
+    // One entry an effect, in the order of the catalogue.
+    std::vector<std::vector<size_t>> effects;
+    for (const Candidate& candidate : candidates) {
+        verdict.faults.push_back(candidate.fault);
+        const int effect = FaultCatalogue::EffectOf(FaultAt(candidate.fault));
+        auto same = std::find_if(effects.begin(), effects.end(), [effect](const auto& faults) {
+            return FaultCatalogue::EffectOf(FaultAt(faults.front())) == effect;
+        });
+        if (same == effects.end()) {
+            effects.push_back({candidate.fault});
+        } else {
+            same->push_back(candidate.fault);
+        }
+    }
+    if (effects.size() == 1) {
+        verdict.kind = Verdict::Kind::NAMED;
+        const Fault& fault = FaultAt(Representative(effects.front()));
+        verdict.text = fault.kind == Kind::CORRECT
+                           ? Words(language, fault)
+                           : Hid2checkTexts::Say(language, Id::WIRING_NAMED,
+                                                 {Words(language, fault), fault.miswire});
+        return verdict;
+    }
+    verdict.kind = Verdict::Kind::LOOK_ALIKES;
+    std::vector<Sim::Wiring> wirings;
+    for (const std::vector<size_t>& faults : effects) {
+        const Fault& fault = FaultAt(Representative(faults));
+        verdict.details.push_back(Hid2checkTexts::Say(language, Id::WIRING_LOOK_ALIKE,
+                                                      {Words(language, fault), fault.miswire}));
+        wirings.push_back(fault.wiring);
+    }
+    verdict.text = Hid2checkTexts::Say(
+        language, Id::WIRING_LOOK_ALIKES,
+        {std::to_string(effects.size()), Joined(language, LineWalk::Separating(wirings))});
+    return verdict;
+}
+
+} // namespace WiringDialogue
