@@ -87,7 +87,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::FORMAT_OK, "format: {0} library", "形式: {0}のライブラリ"},
     {Id::BITS_32, "32-bit", "32 ビット"},
     {Id::BITS_64, "64-bit", "64 ビット"},
-    {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0}"},
+    // The trailing space: a word of kana follows ("マシン種別 0x01C4 のライブラリ").
+    {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0} "},
     {Id::LOAD_OK, "load: loads", "読み込み: できます"},
     {Id::LOAD_FAILED, "load: fails: {0} (error {1})", "読み込み: 失敗（{0}、エラー {1}）"},
     {Id::NAME_EXPORTED, "{0}: exported", "{0}: エクスポートされています"},
@@ -151,7 +152,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::MISALIGNED_DATA, "misaligned data", "データの境界不整列"},
     {Id::ARRAY_BOUNDS, "array bounds exceeded", "配列の範囲外アクセス"},
     {Id::BREAKPOINT, "breakpoint", "ブレークポイント"},
-    {Id::CPP_EXCEPTION, "unhandled C++ exception", "処理されない C++ 例外"},
+    {Id::CPP_EXCEPTION, "unhandled C++ exception", "未処理の C++ 例外"},
     {Id::OTHER_EXCEPTION, "exception", "例外"},
 
     {Id::WILL_NOT_START, "KORVAN3.exe will not start with this library: {0}",
@@ -216,8 +217,9 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "character after each clear, for one); the fix lies on the board's side: a board or "
      "library that takes at least {3} ms a write",
      "注意: 書き込み 1 回が {0} ms では液晶の処理が追いつきません。KORVAN3.exe の画面の転送 {2} "
-     "回のうち {1} 回が処理中の液晶に届いて失われます（たとえば消去の直後の 1 文字）。"
-     "直すにはボード側で、書き込み 1 回に {3} ms 以上かかるボードかライブラリにする必要があります"},
+     "回のうち {1} 回が処理中の液晶に届いて失われます（たとえばクリアの直後の 1 文字）。"
+     "KORVAN3.exe は命令のあとに待ち時間を入れないため、ボード側で対処するしかありません。"
+     "書き込み 1 回に {3} ms 以上かかるボードかライブラリを使ってください"},
     {Id::WIRING_SHOWN_OK,
      "wiring: screen {0} (of 0 to {1}) is on the LCD; it reads \"{2}\" where the wiring is "
      "right",
@@ -240,7 +242,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "wiring: where no screen could be read, no screen can make up for the fault: turn the "
      "contrast, check the power (VDD 5 V, VSS 0 V), that E and RS reach their pins, that R/W is "
      "grounded, and every data line for one that is open or touches another",
-     "配線: どの画面も読めないときは、画面では補えない故障です。コントラストを調整し、電源（VDD "
+     "配線: どの画面も読めないときは、線の入れ違いではない誤り（断線・ショートなど）です。"
+     "コントラストを調整し、電源（VDD "
      "が 5 V、VSS が 0 V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
      "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください"},
     {Id::WIRING_DONE_ALL, "every wiring screen was shown; the one you could read names the wiring",
