@@ -92,7 +92,8 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::FORMAT_OK, "format: {0} library", "形式: {0}のライブラリ"},
     {Id::BITS_32, "32-bit", "32 ビット"},
     {Id::BITS_64, "64-bit", "64 ビット"},
-    {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0}"},
+    // The trailing space: a word of kana follows ("マシン種別 0x01C4 のライブラリ").
+    {Id::MACHINE_OTHER, "machine 0x{0}", "マシン種別 0x{0} "},
     {Id::LOAD_OK, "load: loads", "読み込み: できます"},
     {Id::LOAD_FAILED, "load: fails: {0} (error {1})", "読み込み: 失敗（{0}、エラー {1}）"},
     {Id::NAME_EXPORTED, "{0}: exported", "{0}: エクスポートされています"},
@@ -156,7 +157,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::MISALIGNED_DATA, "misaligned data", "データの境界不整列"},
     {Id::ARRAY_BOUNDS, "array bounds exceeded", "配列の範囲外アクセス"},
     {Id::BREAKPOINT, "breakpoint", "ブレークポイント"},
-    {Id::CPP_EXCEPTION, "unhandled C++ exception", "処理されない C++ 例外"},
+    {Id::CPP_EXCEPTION, "unhandled C++ exception", "未処理の C++ 例外"},
     {Id::OTHER_EXCEPTION, "exception", "例外"},
 
     {Id::WILL_NOT_START, "KORVAN3.exe will not start with this library: {0}",
@@ -221,8 +222,9 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "character after each clear, for one); the fix lies on the board's side: a board or "
      "library that takes at least {3} ms a write",
      "注意: 書き込み 1 回が {0} ms では液晶の処理が追いつきません。KORVAN3.exe の画面の転送 {2} "
-     "回のうち {1} 回が処理中の液晶に届いて失われます（たとえば消去の直後の 1 文字）。"
-     "直すにはボード側で、書き込み 1 回に {3} ms 以上かかるボードかライブラリにする必要があります"},
+     "回のうち {1} 回が処理中の液晶に届いて失われます（たとえばクリアの直後の 1 文字）。"
+     "KORVAN3.exe は命令のあとに待ち時間を入れないため、ボード側で対処するしかありません。"
+     "書き込み 1 回に {3} ms 以上かかるボードかライブラリを使ってください"},
     {Id::WIRING_SHOWN_OK,
      "wiring: screen {0} (of 0 to {1}) is on the LCD; it reads \"{2}\" where the wiring is "
      "right",
@@ -240,7 +242,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
 
     {Id::WIRING_QUESTION, "wiring: screen {0} is on the LCD. What does it show?",
      "配線: 液晶に画面 {0} を表示しました。何が見えますか？"},
-    {Id::WIRING_CHOICE_TEXT, "row 0 reads \"{0}\"", "1 行目に \"{0}\" と表示されている"},
+    {Id::WIRING_CHOICE_TEXT, "row 0 reads \"{0}\"", "1 行目に「{0}」と表示されている"},
     {Id::WIRING_CHOICE_BOXES, "row 0 is a row of dark boxes and nothing else",
      "1 行目に黒い四角が並んでいるだけ"},
     {Id::WIRING_CHOICE_BLANK, "the display is blank, not even boxes",

@@ -86,6 +86,14 @@ TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
     EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x8664), "64-bit");
     EXPECT_EQ(Hid2checkTexts::Bitness(Language::JAPANESE, 0x014C), "32 ビット");
     EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
+    // In Japanese a number stands apart from the kana after it, a word of kana does not.
+    for (const auto& [machine, line] :
+         {std::pair<uint16_t, const char*>{0x01C4, "形式: マシン種別 0x01C4 のライブラリ"},
+          {0x014C, "形式: 32 ビットのライブラリ"}}) {
+        EXPECT_EQ(Hid2checkTexts::Say(Language::JAPANESE, Id::FORMAT_OK,
+                                      {Hid2checkTexts::Bitness(Language::JAPANESE, machine)}),
+                  line);
+    }
 }
 
 TEST(Hid2checkTexts, NamesEveryExceptionByItsCode) {
