@@ -31,10 +31,10 @@ constexpr int SCREENS_IN_A_ROW = 13;
 const std::vector<std::string> LINES = {"D0", "D1", "D2", "D3", "D4", "D5",
                                         "D6", "D7", "RS", "E",  "AUX"};
 
-Sim::Wiring WiringOf(const std::string& spec) {
+Sim::Wiring WiringOf(const std::string& text) {
     std::string badItem;
-    const auto wiring = Sim::Wiring::Parse(spec, badItem);
-    EXPECT_TRUE(wiring.has_value()) << spec << ": " << badItem;
+    const auto wiring = Sim::Wiring::Parse(text, badItem);
+    EXPECT_TRUE(wiring.has_value()) << text << ": " << badItem;
     return wiring.value_or(Sim::Wiring());
 }
 
