@@ -4,7 +4,7 @@
 //
 // A mis-wiring is written as a comma-separated list of items, each applied to the
 // pins as the items before it left them.
-//   A:B            the wires of lines A and B exchanged; A and B among D0-D7, RS, E and
+//   A:B            the wires at pins A and B exchanged; A and B among D0-D7, RS, E and
 //                  AUX. RS:AUX: the display's RS pin gets port 2 bit 1.
 //   A=0, A=1       pin A (D0-D7, RS or E) held low or high
 //   A=open         pin A not connected: D0-D7 and RS float high on the controller's

@@ -71,6 +71,8 @@ check "not a library" 1 '^format: not a Windows library$' "$(windows_path "$work
 check "a program" 1 '^format: a Windows program, not a library$' "$(windows_path "$work/program/HID2.DLL")"
 check "no file" 1 '^file: not found$' "$(windows_path "$work/none/HID2.DLL")"
 check "unknown option" 2 "unexpected argument '--bogus'" --bogus
+grep -q "unexpected argument '--bogus'" <<<"$(run_wine "$bin/hid2check.exe" "${lang[@]}" --bogus 2>&1 >/dev/null)" ||
+  fail "unknown option: the error is not on the standard error"
 check "two paths" 2 "unexpected argument 'b'" a b
 check "help" 0 '^Exit codes:$
 ^  3  with --live, --wiring or --lines: the library is fine, but no board answered$' --help
@@ -108,6 +110,7 @@ HID2_INIT=0 HID2_FAULT=slow-hidinit check "slow hidinit, no board" 3 '^open: hid
 HID2_FAULT=crash-Hidwrite check "crash, without --live" 0 '^load: loads$' "$faulty"
 HID2_FAULT=exit-hidinit check "hidinit ends the process" 1 '^hidinit ended the process \(exit code 3\)$
 ^verdict: KORVAN3\.exe would end at the same call: hidinit ended the process' --live "$faulty"
+HID2_FAULT=raise-hidinit check "hidinit raises a low code" 1 '^hidinit crashed: exception \(0x40000015\)$' --live "$faulty"
 HID2_FAULT=chatty-hidinit check "hidinit prints" 0 '^verdict: KORVAN3\.exe will work' --live "$faulty"
 grep -q CHATTER <<<"$output" && fail "hidinit prints: its words reached the findings"$'\n'"$output"
 # Every write 150 ms: the test screen alone takes longer than the limit of one call, yet
@@ -116,6 +119,10 @@ HID2_FAULT=lag-Hidwrite min_seconds=12 max_seconds=34 check "a slow board" 0 '^t
 ^verdict: KORVAN3\.exe will work' --live "$faulty"
 grep -qE 'median of (6[4-9]|[7-9][0-9])|did not return' <<<"$output" &&
   fail "a slow board: timed beyond the budget, or a call taken for hung"$'\n'"$output"
+# So does a wiring screen; a screen shown alone, whichever, names the library and the board.
+HID2_FAULT=lag-Hidwrite min_seconds=10 check "a slow board's wiring screen" 0 '^load: loads$
+^board: answered, handle 4660$
+^wiring: screen 1 \(of 0 to ' --wiring 1 "$faulty"
 
 # hid2check killed while a call hangs takes its checking process with it. The library's
 # folder, unique to this run, tells its processes from any others.

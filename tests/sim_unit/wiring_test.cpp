@@ -121,7 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
                {"I 0x80 set DDRAM address 0x00", "D 0x30"}},
         // D0 floats high, bit 7 is lost.
         Cycles{"bus=up", {{0x41, DATA}, {0x80, DATA}}, {"D 0x83", "D 0x01"}},
-        Cycles{"bus=down", {{0x41, DATA}, {0x01, DATA}}, {"D 0xA0", "D 0x80"}},
+        // D7 floats high whatever RS does.
+        Cycles{"bus=down",
+               {{0x41, DATA}, {0x01, INSTRUCTION}},
+               {"D 0xA0", "I 0x80 set DDRAM address 0x00"}},
+        // The exchange takes the wires at pins D0 and D1 as the reversal left them.
+        Cycles{"bus=reversed,D0:D1", {{0x01, DATA}, {0x40, DATA}}, {"D 0x80", "D 0x01"}},
         Cycles{"D2=0,D5=1", {{0xFF, DATA}, {0x00, DATA}}, {"D 0xFB", "D 0x20"}},
         Cycles{"D6=open", {{0x01, DATA}}, {"D 0x41"}},
         Cycles{"RS=open", {{0x41, INSTRUCTION}}, {"D 0x41"}},

@@ -13,11 +13,15 @@
 
 namespace {
 
+// An informational status, as a library may raise one and leave it unhandled.
+constexpr DWORD RAISED_CODE = 0x40000015;
+
 // crash-<entry>: a write through a null pointer; hang-<entry>: never returns;
 // slow-<entry>: returns as usual after 300 ms, as a library that waits for a board does;
 // lag-<entry>: after 150 ms, as a board that answers slowly; exit-<entry>: ends the
 // process with exit code 3; chatty-<entry>: writes a line to its standard output and
-// error, then returns as usual.
+// error, then returns as usual; raise-<entry>: raises an exception that nothing handles,
+// of a code below 0x80000000, which an exit code alone cannot tell from an exit.
 void MisbehaveIfAsked(const char* entry) {
     char fault[32];
     const DWORD length = GetEnvironmentVariableA("HID2_FAULT", fault, sizeof fault);
@@ -36,6 +40,8 @@ void MisbehaveIfAsked(const char* entry) {
         Sleep(150);
     } else if (std::strncmp(fault, "exit-", 5) == 0) {
         ExitProcess(3);
+    } else if (std::strncmp(fault, "raise-", 6) == 0) {
+        RaiseException(RAISED_CODE, 0, 0, nullptr);
     } else if (std::strncmp(fault, "chatty-", 7) == 0) {
         static const char chatter[] = "HID2 CHATTER\r\n";
         DWORD written = 0;

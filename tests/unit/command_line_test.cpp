@@ -64,6 +64,8 @@ TEST_P(Hid2checkCommandLine, ReadsEveryArgumentAndNamesTheFirstWrongOne) {
     const Case& c = GetParam();
     const CommandLine::Options options = CommandLine::Parse(c.arguments, Language::JAPANESE);
     EXPECT_EQ(options.live, c.live) << c.what;
+    EXPECT_EQ(options.wiring, c.wiring) << c.what;
+    EXPECT_EQ(options.wiringScreen, c.screen) << c.what;
     EXPECT_EQ(options.path, c.path) << c.what;
     EXPECT_EQ(options.language, c.language) << c.what;
     const bool wrong = !c.unexpected.empty() || c.arguments == std::vector<std::wstring>{L""};
