@@ -11,7 +11,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -91,10 +90,14 @@ std::vector<Row> TableAfter(const std::string& readme, const std::string& headin
         Row row;
         row.symptom = line.substr(2, line.find(" |") - 2);
         const std::string last = line.substr(line.rfind(" | ") + 3);
-        const std::regex code("`([^`]*)`");
-        for (auto m = std::sregex_iterator(last.begin(), last.end(), code);
-             m != std::sregex_iterator(); ++m) {
-            row.examples.push_back((*m)[1]);
+        size_t open = last.find('`');
+        while (open != std::string::npos) {
+            const size_t close = last.find('`', open + 1);
+            if (close == std::string::npos) {
+                break;
+            }
+            row.examples.push_back(last.substr(open + 1, close - open - 1));
+            open = last.find('`', close + 1);
         }
         rows.push_back(row);
     }
