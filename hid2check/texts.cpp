@@ -280,17 +280,17 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::WIRING_NAMED, "{0}; LCDSIM --miswire {1} shows the same",
      "{0}。LCDSIM --miswire {1} で同じ表示になります"},
     {Id::WIRING_LOOK_ALIKE, "wiring: it may be: {0} (LCDSIM --miswire {1})",
-     "配線: 考えられる故障: {0}（LCDSIM --miswire {1}）"},
+     "配線: 考えられる誤り: {0}（LCDSIM --miswire {1}）"},
     {Id::WIRING_LOOK_ALIKES,
      "the LCD shows the same under each of these {0} faults; steps {1} of hid2check --lines "
      "tell them apart",
-     "液晶の表示からは上の {0} 通りの故障を区別できません。hid2check --lines のステップ {1} "
+     "液晶の表示からは上の {0} 通りの誤りを区別できません。hid2check --lines のステップ {1} "
      "で見分けられます"},
     {Id::WIRING_UNSURE,
      "the answers name no single fault: turn the contrast, check the power (VDD 5 V, VSS 0 V), "
      "that E and RS reach their pins, that R/W is grounded, and every data line for one that is "
      "open or touches another (hid2check --lines walks through the lines)",
-     "答えからは故障を 1 つに絞れません。コントラストを調整し、電源（VDD が 5 V、VSS が 0 "
+     "答えからは誤りを 1 つに絞れません。コントラストを調整し、電源（VDD が 5 V、VSS が 0 "
      "V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
      "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください（hid2check "
      "--lines で線を 1 本ずつ調べられます）"},

@@ -5,8 +5,10 @@
 // the initialisation included, is remapped so that on a board wired that way the display
 // receives exactly the intended codes. Row 0 names the fault as LCDSIM's --miswire writes
 // it, row 1 the screen's number; screen 0 assumes the correct wiring and reads "WIRING OK".
-// So the one screen the user can read names the fault: on any other wiring, and whatever
-// an earlier screen left, a screen shows no claim at all.
+// Among screens 0 to 12 only the board's own screen reads its claim, whatever an earlier
+// screen left; among all of them a held or open pin can make a screen read another claim
+// (under D7=0 the screen of D0:D7 reads "D0:D6"), so the dialogue takes what each screen
+// shows under each fault from the board model rather than from the claims alone.
 //
 // A line held, a pin not connected or R/W not grounded loses what no remapping gets back;
 // no screen assumes such a fault, but what each screen shows under it is known from the
