@@ -22,6 +22,7 @@ struct Case {
     std::wstring path;
     Language language;
     std::wstring unexpected; // empty: the command line is right
+    bool lines = false;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -45,8 +46,10 @@ const Case CASES[] = {
      false, false, ALL, L"fr", Language::JAPANESE, L"--lang"},
     {"a second path", {L"a", L"b"},
      false, false, ALL, L"a", Language::JAPANESE, L"b"},
-    {"--wiring, every screen", {L"--wiring", L"HID2.DLL"},
+    {"--wiring, the dialogue", {L"--wiring", L"HID2.DLL"},
      false, true, ALL, L"HID2.DLL", Language::JAPANESE, L""},
+    {"--lines, the line walk", {L"--lines", L"HID2.DLL"},
+     false, false, ALL, L"HID2.DLL", Language::JAPANESE, L"", true},
     {"--wiring N, one screen", {L"--wiring", L"12"},
      false, true, 12, L"", Language::JAPANESE, L""},
     {"--wiring 0 is the first screen", {L"--wiring", L"0", L"x.dll"},
@@ -66,6 +69,7 @@ TEST_P(Hid2checkCommandLine, ReadsEveryArgumentAndNamesTheFirstWrongOne) {
     EXPECT_EQ(options.live, c.live) << c.what;
     EXPECT_EQ(options.wiring, c.wiring) << c.what;
     EXPECT_EQ(options.wiringScreen, c.screen) << c.what;
+    EXPECT_EQ(options.lines, c.lines) << c.what;
     EXPECT_EQ(options.path, c.path) << c.what;
     EXPECT_EQ(options.language, c.language) << c.what;
     const bool wrong = !c.unexpected.empty() || c.arguments == std::vector<std::wstring>{L""};
