@@ -108,6 +108,13 @@ void CheckLive() {
     Tell("shown");
 }
 
+// One write to the board, and word that it returned: a slow board is not a hung one.
+void WriteAndTell(int handle, int port, int value) {
+    const int arguments[] = {handle, port, value};
+    Hid2Call::Call(library.hidwrite, arguments, 3);
+    Tell("tick");
+}
+
 // Opens the board and shows one wiring screen, every write its own call of the library.
 void ShowWiring(int screen) {
     const int handle = OpenBoard();
@@ -116,12 +123,7 @@ void ShowWiring(int screen) {
     }
     Tell("step wiring");
     WiringScreens::Show(
-        screen,
-        [handle](int port, int value) {
-            const int arguments[] = {handle, port, value};
-            Hid2Call::Call(library.hidwrite, arguments, 3);
-            Tell("tick");
-        },
+        screen, [handle](int port, int value) { WriteAndTell(handle, port, value); },
         [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
     Tell("wired " + std::to_string(screen));
 }
@@ -139,9 +141,7 @@ void ShowLines(int step) {
         const LineWalk::Step& levels = steps[static_cast<size_t>(step)];
         for (const auto& [port, value] : {std::pair{UsbIoLink::DATA_PORT, levels.dataPort},
                                           std::pair{UsbIoLink::CONTROL_PORT, levels.controlPort}}) {
-            const int arguments[] = {handle, port, value};
-            Hid2Call::Call(library.hidwrite, arguments, 3);
-            Tell("tick");
+            WriteAndTell(handle, port, value);
         }
     } else {
         LcdScreens::BringUp();

@@ -1,15 +1,9 @@
 #include "fault_catalogue.h"
 
-#include <array>
-#include <string_view>
-
 namespace FaultCatalogue {
 namespace {
 
 using Line = Sim::Wiring::Line;
-
-constexpr std::array<std::string_view, Sim::Wiring::LINE_COUNT> LINE_NAMES = {
-    "D0", "D1", "D2", "D3", "D4", "D5", "D6", "D7", "RS", "E", "AUX"};
 
 struct Held {
     Kind kind;
@@ -39,15 +33,16 @@ std::vector<Fault> Generate() {
         for (int b = a + 1; b < Sim::Wiring::LINE_COUNT; ++b) {
             const auto lineA = static_cast<Line>(a);
             const auto lineB = static_cast<Line>(b);
-            faults.push_back(
-                Make(Kind::EXCHANGE, lineA, lineB, NameOf(lineA) + ":" + NameOf(lineB)));
+            faults.push_back(Make(Kind::EXCHANGE, lineA, lineB,
+                                  Sim::Wiring::NameOf(lineA) + ":" + Sim::Wiring::NameOf(lineB)));
         }
     }
     // Every pin of the display; AUX is none.
     for (int pin = 0; pin < Sim::Wiring::AUX; ++pin) {
         for (const Held& held : HELD) {
             const auto line = static_cast<Line>(pin);
-            faults.push_back(Make(held.kind, line, line, NameOf(line) + "=" + held.level));
+            faults.push_back(
+                Make(held.kind, line, line, Sim::Wiring::NameOf(line) + "=" + held.level));
         }
     }
     for (const Whole& whole : WHOLE) {
@@ -61,10 +56,6 @@ std::vector<Fault> Generate() {
 const std::vector<Fault>& All() {
     static const std::vector<Fault> faults = Generate();
     return faults;
-}
-
-std::string NameOf(Sim::Wiring::Line line) {
-    return std::string(LINE_NAMES[line]);
 }
 
 int EffectOf(const Fault& fault) {

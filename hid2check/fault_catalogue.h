@@ -36,9 +36,6 @@ struct Fault {
 // The 91 faults, the correct wiring first.
 const std::vector<Fault>& All();
 
-// The name of a line as --miswire writes it, e.g. "D3", "RS", "AUX".
-std::string NameOf(Sim::Wiring::Line line);
-
 // Faults the controller cannot tell apart share an effect: a data pin or RS open floats
 // high on the controller's pull-up as if held high, E open reads low as if held low, and
 // R/W high or open both make every strobe a read. Equal numbers, equal effects.

@@ -69,7 +69,7 @@ std::string Describe(UiLanguage::Language language, int step) {
                                    {std::to_string(step)});
     }
     return Hid2checkTexts::Say(language, Hid2checkTexts::Id::LINES_ONE_HIGH,
-                               {std::to_string(step), FaultCatalogue::NameOf(*walked.high),
+                               {std::to_string(step), Sim::Wiring::NameOf(*walked.high),
                                 std::to_string(PinNumber(*walked.high))});
 }
 

@@ -92,14 +92,14 @@ bool PrintableAscii(const std::string& text) {
 // A display pin open and the same pin held high are one fault to the controller (E open
 // and E held low likewise), so the words cover both.
 std::string Words(Language language, const Fault& fault) {
-    const std::string pin = FaultCatalogue::NameOf(fault.a);
+    const std::string pin = Sim::Wiring::NameOf(fault.a);
     const bool e = fault.a == Sim::Wiring::E;
     switch (fault.kind) {
     case Kind::CORRECT:
         return Hid2checkTexts::Say(language, Id::FAULT_NONE);
     case Kind::EXCHANGE:
         return Hid2checkTexts::Say(language, Id::FAULT_EXCHANGED,
-                                   {pin, FaultCatalogue::NameOf(fault.b)});
+                                   {pin, Sim::Wiring::NameOf(fault.b)});
     case Kind::HELD_LOW:
         return Hid2checkTexts::Say(language, e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_LOW, {pin});
     case Kind::HELD_HIGH:

@@ -29,16 +29,16 @@ std::optional<Wiring::Line> LineNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::string NameOf(Wiring::Line line) {
-    return std::string(LINE_NAMES[line]);
-}
-
 bool LineLevel(Wiring::Line line, uint8_t dataPort, uint8_t controlPort) {
     const Wiring::PortBit bit = Wiring::BitOf(line);
     return ((bit.port == UsbIoLink::DATA_PORT ? dataPort : controlPort) & bit.mask) != 0;
 }
 
 } // namespace
+
+std::string Wiring::NameOf(Line line) {
+    return std::string(LINE_NAMES[line]);
+}
 
 Wiring::PortBit Wiring::BitOf(Line line) {
     switch (line) {

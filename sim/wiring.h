@@ -45,6 +45,9 @@ class Wiring {
     // returned and `badItem` holds the first such item as it was written.
     static std::optional<Wiring> Parse(std::string_view text, std::string& badItem);
 
+    // A line's name as the items above write it, e.g. "D3", "RS", "AUX".
+    static std::string NameOf(Line line);
+
     bool Correct() const;
     // This wiring's items in the spelling above, e.g. "D3:D4,RW=open"; empty when the
     // wiring is correct.

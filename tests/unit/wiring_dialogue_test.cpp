@@ -228,7 +228,7 @@ TEST(LineWalk, EachStepRaisesThePinItNames) {
                                                      : ((reading.pins.data >> line) & 1) != 0;
             EXPECT_TRUE(up) << "step " << i;
             const std::string pin = "pin " + std::to_string(LineWalk::PinNumber(line)) + " (" +
-                                    FaultCatalogue::NameOf(line) + ")";
+                                    Sim::Wiring::NameOf(line) + ")";
             EXPECT_NE(text.find(pin), std::string::npos) << text;
         }
     }
