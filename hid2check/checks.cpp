@@ -67,7 +67,8 @@ std::string SystemMessage(uint32_t error) {
             message.back() == L'.' || message.back() == L'。')) {
         message.pop_back();
     }
-    return Utf8::FromWide(message);
+    // Some codes have no text on some systems (Wine has none for a file too large).
+    return message.empty() ? "error " + std::to_string(error) : Utf8::FromWide(message);
 }
 
 // The HID2.DLL that Windows would give a KORVAN3.exe in this folder, named with where it

@@ -41,11 +41,13 @@ bool Start(const std::wstring& path, const Child::Task& task, Checking& checking
     const bool started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
                        nullptr, nullptr, &startup, &checking.process) != 0;
+    const DWORD error = GetLastError();
     CloseHandle(writeEnd);
     if (nothing != INVALID_HANDLE_VALUE) {
         CloseHandle(nothing);
     }
     if (!started) {
+        SetLastError(error); // the caller names CreateProcess's error, not a later call's
         return false;
     }
     checking.job = CreateJobObjectW(nullptr, nullptr);

@@ -23,8 +23,12 @@ bool ReadInto(const std::wstring& path, Bytes& bytes, const Options& options) {
         return false;
     }
     LARGE_INTEGER size;
-    bool ok =
-        GetFileSizeEx(file, &size) != 0 && static_cast<uint64_t>(size.QuadPart) < options.limit;
+    bool ok = GetFileSizeEx(file, &size) != 0;
+    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    if (ok && static_cast<uint64_t>(size.QuadPart) >= options.limit) {
+        ok = false;
+        error = ERROR_FILE_TOO_LARGE;
+    }
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         size_t filled = 0;
@@ -36,6 +40,7 @@ bool ReadInto(const std::wstring& path, Bytes& bytes, const Options& options) {
             DWORD read = 0;
             if (ReadFile(file, bytes.data() + filled, wanted, &read, nullptr) == 0) {
                 ok = false;
+                error = GetLastError();
                 break;
             }
             if (read == 0) {
@@ -44,12 +49,14 @@ bool ReadInto(const std::wstring& path, Bytes& bytes, const Options& options) {
             filled += read;
             if (filled >= options.limit) {
                 ok = false;
+                error = ERROR_FILE_TOO_LARGE;
                 break;
             }
         }
         bytes.resize(filled);
     }
     CloseHandle(file);
+    SetLastError(error);
     return ok;
 }
 

@@ -21,7 +21,7 @@ struct Options {
 
 // Reads the file at `path` to its end into `bytes`. False when it cannot be opened, is too
 // large or cannot be read to its end; `bytes` then holds what was read before the failure,
-// and after a failed open or read GetLastError tells why.
+// and GetLastError tells why (ERROR_FILE_TOO_LARGE for a file past the limit).
 bool Read(const std::wstring& path, std::string& bytes, const Options& options = {});
 bool Read(const std::wstring& path, std::vector<uint8_t>& bytes, const Options& options = {});
 
