@@ -4,6 +4,7 @@
 #include "exit_code.h"
 #include "hid2_call.h"
 #include "hid2_entries.h"
+#include "keep_up.h"
 #include "lcd_screens.h"
 #include "lcd_seam.h"
 #include "line_walk.h"
@@ -103,8 +104,7 @@ void CheckLive() {
     TimeWrites(handle);
 
     Tell("step screen");
-    LcdScreens::BringUp();
-    LcdScreens::ShowUserText("hid2check OK", Report::ShortName(convention));
+    KeepUp::ShowTestScreen(Report::ShortName(convention));
     Tell("shown");
 }
 

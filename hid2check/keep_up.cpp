@@ -26,15 +26,24 @@ void ShowSession() {
     LcdScreens::ShowGoodbye();
 }
 
-Outcome Run(const std::vector<Step>& session, uint32_t writeCostMicroseconds) {
-    Sim::Board board(writeCostMicroseconds);
-    for (const Step& step : session) {
+void ShowTestScreen(const char* secondRow) {
+    LcdScreens::BringUp();
+    LcdScreens::ShowUserText("hid2check OK", secondRow);
+}
+
+void Play(const std::vector<Step>& steps, Sim::Board& board) {
+    for (const Step& step : steps) {
         if (step.kind == Step::Kind::SLEEP) {
             board.Wait(static_cast<uint64_t>(step.value) * 1000);
         } else {
             board.WritePort(step.port, step.value);
         }
     }
+}
+
+Outcome Run(const std::vector<Step>& session, uint32_t writeCostMicroseconds) {
+    Sim::Board board(writeCostMicroseconds);
+    Play(session, board);
     Outcome outcome;
     outcome.transfers = board.Transfers();
     outcome.busyTransfers = board.Violations();

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace Sim {
+class Board;
+}
+
 namespace KeepUp {
 
 // What the program sends, as the LCD subsystem's seam sees it.
@@ -23,6 +27,12 @@ struct Step {
 // with both rows full, goodbye. They go to whatever HID2 entry points and sleep the LCD
 // subsystem is bound to; recording them as steps is the caller's.
 void ShowSession();
+// hid2check --live's test screen: the program's bring-up, then "hid2check OK" in row 0 and
+// `secondRow` (the calling convention's name) in row 1.
+void ShowTestScreen(const char* secondRow);
+
+// Plays `steps` into the model: the writes, and each sleep as the display's time passing.
+void Play(const std::vector<Step>& steps, Sim::Board& board);
 
 struct Outcome {
     uint64_t transfers = 0;

@@ -1,12 +1,16 @@
 #include "wiring_dialogue.h"
 
 #include "fault_catalogue.h"
+#include "keep_up.h"
 #include "line_walk.h"
+#include "recorder.h"
+#include "report.h"
 #include "texts.h"
 #include "wiring_screens.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace WiringDialogue {
 namespace {
@@ -24,36 +28,24 @@ constexpr int MAX_UNANSWERED = 3;
 constexpr int NO_SCREEN = -1;
 
 // A screen's writes and sleeps are the same on every board: recorded once, then played.
-struct Write {
-    int port;
-    int value;
-    int sleepMilliseconds;
-};
-
-const std::vector<Write>& Recorded(int screen) {
-    static std::map<int, std::vector<Write>> recorded;
-    std::vector<Write>& writes = recorded[screen];
-    if (writes.empty()) {
+const std::vector<KeepUp::Step>& Recorded(int screen) {
+    static std::map<int, std::vector<KeepUp::Step>> recorded;
+    std::vector<KeepUp::Step>& steps = recorded[screen];
+    if (steps.empty()) {
         WiringScreens::Show(
             screen,
-            [&writes](int port, int value) {
-                writes.push_back({port, value, 0});
+            [&steps](int port, int value) {
+                steps.push_back({KeepUp::Step::Kind::WRITE, port, value});
             },
-            [&writes](int milliseconds) {
-                writes.push_back({0, 0, milliseconds});
+            [&steps](int milliseconds) {
+                steps.push_back({KeepUp::Step::Kind::SLEEP, 0, milliseconds});
             });
     }
-    return writes;
+    return steps;
 }
 
 void Show(Sim::Board& board, int screen) {
-    for (const Write& write : Recorded(screen)) {
-        if (write.sleepMilliseconds > 0) {
-            board.Wait(static_cast<uint64_t>(write.sleepMilliseconds) * 1000);
-        } else {
-            board.WritePort(write.port, write.value);
-        }
-    }
+    KeepUp::Play(Recorded(screen), board);
 }
 
 Sim::Board BoardWiredAs(const Sim::Wiring& wiring) {
@@ -164,10 +156,36 @@ Outcome Seen(const Sim::Board& board) {
     return Classify(board.RowText(0), board.RowText(1));
 }
 
+const std::vector<std::vector<KeepUp::Step>>& Histories() {
+    static const std::vector<std::vector<KeepUp::Step>> histories = {
+        {},
+        Recorder::Record([] {
+            KeepUp::ShowTestScreen(Report::ShortName(
+                sizeof(void*) == 8 ? Report::Convention::X64 : Report::Convention::CALLEE_CLEANS));
+        }),
+        Recorder::Record(KeepUp::ShowSession),
+    };
+    return histories;
+}
+
 Dialogue::Dialogue() {
     for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
-        candidates.push_back({fault, BoardWiredAs(FaultAt(fault).wiring), {}});
+        for (const std::vector<KeepUp::Step>& history : Histories()) {
+            candidates.push_back({fault, BoardWiredAs(FaultAt(fault).wiring), {}});
+            KeepUp::Play(history, candidates.back().board);
+        }
     }
+}
+
+// The faults the candidates stand for, each once, in the order of the catalogue.
+std::vector<size_t> Dialogue::Faults() const {
+    std::vector<size_t> faults;
+    for (const Candidate& candidate : candidates) {
+        if (faults.empty() || faults.back() != candidate.fault) {
+            faults.push_back(candidate.fault);
+        }
+    }
+    return faults;
 }
 
 std::optional<int> Dialogue::NextScreen() {
@@ -196,8 +214,9 @@ std::optional<int> Dialogue::Choose() {
     const auto wasShown = [this](int screen) {
         return std::find(shown.begin(), shown.end(), screen) != shown.end();
     };
-    if (candidates.size() <= 1 || unanswered >= MAX_UNANSWERED) {
-        if (candidates.size() == 1 && unanswered < MAX_UNANSWERED) {
+    const size_t faults = Faults().size();
+    if (faults <= 1 || unanswered >= MAX_UNANSWERED) {
+        if (faults == 1 && unanswered < MAX_UNANSWERED) {
             const int own = ScreenOf(FaultAt(candidates.front().fault));
             if (own != NO_SCREEN && !wasShown(own)) {
                 return own;
@@ -205,24 +224,23 @@ std::optional<int> Dialogue::Choose() {
         }
         return std::nullopt;
     }
-    // The screen whose answers leave the fewest candidates on average: the least sum of
-    // the squares of the groups that show alike.
-    const size_t count = candidates.size();
-    size_t bestScore = count * count;
+    // The screen whose answers leave the fewest faults on average: the least sum of the
+    // squares of the groups of faults that show alike.
+    size_t bestScore = faults * faults;
     std::optional<int> best;
     for (int screen = 0; screen < WiringScreens::ScreenCount(); ++screen) {
         if (wasShown(screen)) {
             continue;
         }
-        std::map<Outcome, size_t> groups;
+        std::map<Outcome, std::set<size_t>> groups;
         for (const Candidate& candidate : candidates) {
             Sim::Board board = candidate.board;
             Show(board, screen);
-            ++groups[Seen(board)];
+            groups[Seen(board)].insert(candidate.fault);
         }
         size_t score = 0;
         for (const auto& group : groups) {
-            score += group.second * group.second;
+            score += group.second.size() * group.second.size();
         }
         if (score < bestScore) {
             bestScore = score;
@@ -320,7 +338,7 @@ bool Dialogue::Settled() const {
             return false;
         }
     }
-    if (candidates.size() == 1) {
+    if (Faults().size() == 1) {
         // Named on the LCD: its own screen read its claim.
         const int own = ScreenOf(FaultAt(candidates.front().fault));
         for (size_t i = 0; own != NO_SCREEN && i < shown.size(); ++i) {
@@ -341,16 +359,16 @@ Verdict Dialogue::Result(Language language) const {
     }
     // One entry an effect, in the order of the catalogue.
     std::vector<std::vector<size_t>> effects;
-    for (const Candidate& candidate : candidates) {
-        verdict.faults.push_back(candidate.fault);
-        const int effect = FaultCatalogue::EffectOf(FaultAt(candidate.fault));
+    verdict.faults = Faults();
+    for (const size_t fault : verdict.faults) {
+        const int effect = FaultCatalogue::EffectOf(FaultAt(fault));
         auto same = std::find_if(effects.begin(), effects.end(), [effect](const auto& faults) {
             return FaultCatalogue::EffectOf(FaultAt(faults.front())) == effect;
         });
         if (same == effects.end()) {
-            effects.push_back({candidate.fault});
+            effects.push_back({fault});
         } else {
-            same->push_back(candidate.fault);
+            same->push_back(fault);
         }
     }
     if (effects.size() == 1) {

@@ -1,12 +1,13 @@
 // The dialogue of `hid2check --wiring`: it shows a wiring screen, asks what the LCD shows,
 // and picks the next screen from the answers until it can name the fault.
 //
-// The candidates are the faults of the catalogue (fault_catalogue.h) consistent with every
-// answer. What a candidate shows is what the board model shows under it after all the
-// screens written so far, from power-on: the display keeps what each screen leaves. Each
-// question offers what the candidates would show on its screen, seen as a person sees it
-// (a readable text on row 0, a row of boxes, nothing at all, other characters), and "can't
-// tell"; the screen asked is the one whose answers leave the fewest candidates on average.
+// A candidate is a fault of the catalogue (fault_catalogue.h) after one of the histories
+// below, kept while it fits every answer. What it shows is what the board model shows
+// under the fault after the history and all the screens written so far: the display keeps
+// what each leaves. Each question offers what the candidates would show on its screen,
+// seen as a person sees it (a readable text on row 0, a row of boxes, nothing at all,
+// other characters), and "can't tell"; the screen asked is the one whose answers leave the
+// fewest faults on average.
 // The first screen is the correct wiring's, so a correct board takes one answer.
 //
 // It ends with a fault named in words, the faults the screens cannot tell apart with the
@@ -15,6 +16,7 @@
 #pragma once
 
 #include "board.h"
+#include "keep_up.h"
 #include "language.h"
 
 #include <optional>
@@ -42,6 +44,12 @@ struct Outcome {
 // blank, OTHER for anything else.
 Outcome Classify(const std::string& row0, const std::string& row1);
 Outcome Seen(const Sim::Board& board);
+
+// What the display may have been through since power-on when the dialogue begins: nothing,
+// hid2check --live's bring-up and test screen, or a KORVAN3.exe session. Under a fault that
+// no screen makes up for, what a screen leaves depends on what came before; every fault is
+// a candidate after each of these.
+const std::vector<std::vector<KeepUp::Step>>& Histories();
 
 struct Choice {
     // 1, 2 ... in order; 0 is "can't tell".
@@ -96,6 +104,7 @@ class Dialogue {
     std::optional<int> Choose();
     std::vector<Outcome> Choices() const;
     bool Settled() const;
+    std::vector<size_t> Faults() const;
 
     std::vector<Candidate> candidates;
     std::vector<int> shown;
