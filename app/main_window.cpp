@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "lcd_screens.h"
+#include "resource.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -12,7 +13,6 @@ constexpr int ID_EDIT_LINE1 = 1000;
 constexpr int ID_EDIT_LINE2 = 1001;
 constexpr int ID_BUTTON_SHOW = 1002;
 constexpr int ID_BUTTON_TIME = 1003;
-constexpr int IDI_APP = 101;
 constexpr UINT_PTR TIMER_SPLASH = 0;
 constexpr UINT SPLASH_DELAY_MS = 100;
 
