@@ -51,6 +51,16 @@ void Board::Wait(uint64_t microseconds) {
     now += microseconds;
 }
 
+void Board::Play(const std::vector<WriteOrWait>& steps) {
+    for (const WriteOrWait& step : steps) {
+        if (step.kind == WriteOrWait::Kind::WAIT) {
+            Wait(static_cast<uint64_t>(step.value) * 1000);
+        } else {
+            WritePort(step.port, step.value);
+        }
+    }
+}
+
 // A transfer into a busy display is undefined on the chip (it may be lost or land
 // half-done); the model reports it and then executes it anyway, so one mistake does not
 // hide everything that follows. The busy flag stays set until the latest instruction

@@ -17,6 +17,15 @@
 
 namespace Sim {
 
+// What a program's calls reach the board as: a write of a value to a port, or a wait of
+// the calling thread (in milliseconds) during which the display goes on executing.
+struct WriteOrWait {
+    enum class Kind { WRITE, WAIT };
+    Kind kind = Kind::WRITE;
+    int port = 0;
+    int value = 0; // WRITE: the value; WAIT: milliseconds
+};
+
 class Board {
   public:
     // One USB full-speed report interval per port write.
@@ -29,6 +38,8 @@ class Board {
     void WritePort(int port, int value);
     // Time passing without writes (a sleep of the program, a pause between calls).
     void Wait(uint64_t microseconds);
+    // The writes and waits in order.
+    void Play(const std::vector<WriteOrWait>& steps);
 
     const Hd44780& Lcd() const { return lcd; }
     uint64_t NowMicroseconds() const { return now; }
