@@ -1,6 +1,8 @@
+// The checking process: every call into the user's library, each told to the reporting process.
 #include "child.h"
 
 #include "clock.h"
+#include "convention.h"
 #include "exit_code.h"
 #include "hid2_call.h"
 #include "hid2_entries.h"
@@ -8,7 +10,6 @@
 #include "lcd_screens.h"
 #include "lcd_seam.h"
 #include "line_walk.h"
-#include "report.h"
 #include "usbio_link.h"
 #include "wiring_screens.h"
 
@@ -38,15 +39,25 @@ void Tell(const std::string& line) {
     Tell((line + "\n").c_str(), line.size() + 1);
 }
 
+void Tell(Protocol::Event event, const std::string& figures = "") {
+    Tell(std::string(Protocol::Word(event)) + (figures.empty() ? "" : " " + figures));
+}
+
+void TellStep(Protocol::Call call) {
+    Tell(Protocol::Event::STEP, std::string(Protocol::Word(call)));
+}
+
 // Runs on whatever stack the library left, perhaps nearly none: no allocation, no
 // formatting library, and the process ends here, without the library's detach code.
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
     const DWORD code = exception->ExceptionRecord->ExceptionCode;
-    char line[] = "crash 00000000\n";
+    const std::string_view crash = Protocol::Word(Protocol::Event::CRASH);
+    char figures[] = " 00000000\n";
     for (int digit = 0; digit < 8; ++digit) {
-        line[6 + digit] = "0123456789ABCDEF"[(code >> (28 - 4 * digit)) & 0xF];
+        figures[1 + digit] = "0123456789ABCDEF"[(code >> (28 - 4 * digit)) & 0xF];
     }
-    Tell(line, sizeof line - 1);
+    Tell(crash.data(), crash.size());
+    Tell(figures, sizeof figures - 1);
     TerminateProcess(GetCurrentProcess(), code);
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -57,7 +68,7 @@ int WriteControlLow(int handle) {
 }
 
 void TimeWrites(int handle) {
-    std::string times = "timed";
+    std::string times(Protocol::Word(Protocol::Event::TIMED));
     const long long start = Clock::NowMicroseconds();
     for (int i = 0; i < TIMED_WRITES &&
                     (i == 0 || Clock::NowMicroseconds() - start < TIMING_BUDGET_MICROSECONDS);
@@ -65,21 +76,21 @@ void TimeWrites(int handle) {
         const long long before = Clock::NowMicroseconds();
         WriteControlLow(handle);
         times += " " + std::to_string(Clock::NowMicroseconds() - before);
-        Tell("tick");
+        Tell(Protocol::Event::TICK);
     }
     Tell(times);
 }
 
 // Opens the board, timed; the handle as KORVAN3.exe keeps it, 0 when no board answered.
 int OpenBoard() {
-    Tell("step hidinit");
+    TellStep(Protocol::Call::HIDINIT);
     const long long before = Clock::NowMicroseconds();
     const int result = Hid2Call::Call(library.hidinit, nullptr, 0).value;
-    Tell("opened " + std::to_string(result) + " " +
-         std::to_string(Clock::NowMicroseconds() - before));
+    Tell(Protocol::Event::OPENED,
+         std::to_string(result) + " " + std::to_string(Clock::NowMicroseconds() - before));
     const int handle = UsbIoLink::HandleOf(result);
     if (handle != 0) {
-        LcdSeam::Bind(library, result, [] { Tell("tick"); });
+        LcdSeam::Bind(library, result, [] { Tell(Protocol::Event::TICK); });
     }
     return handle;
 }
@@ -92,27 +103,27 @@ void CheckLive() {
         return;
     }
 
-    Tell("step probe");
+    TellStep(Protocol::Call::PROBE);
     const int stackLeft = WriteControlLow(handle);
-    Tell("probed " + std::to_string(stackLeft));
-    const Report::Convention convention = Report::ConventionOf(stackLeft, sizeof(void*) == 8);
-    if (convention == Report::Convention::UNKNOWN) {
+    Tell(Protocol::Event::PROBED, std::to_string(stackLeft));
+    const Convention::Kind convention = Convention::Of(stackLeft);
+    if (convention == Convention::Kind::UNKNOWN) {
         return;
     }
 
-    Tell("step timing");
+    TellStep(Protocol::Call::TIMING);
     TimeWrites(handle);
 
-    Tell("step screen");
-    KeepUp::ShowTestScreen(Report::ShortName(convention));
-    Tell("shown");
+    TellStep(Protocol::Call::SCREEN);
+    KeepUp::ShowTestScreen(Convention::ShortName(convention));
+    Tell(Protocol::Event::SHOWN);
 }
 
 // One write to the board, and word that it returned: a slow board is not a hung one.
 void WriteAndTell(int handle, int port, int value) {
     const int arguments[] = {handle, port, value};
     Hid2Call::Call(library.hidwrite, arguments, 3);
-    Tell("tick");
+    Tell(Protocol::Event::TICK);
 }
 
 // Opens the board and shows one wiring screen, every write its own call of the library.
@@ -121,11 +132,11 @@ void ShowWiring(int screen) {
     if (handle == 0) {
         return;
     }
-    Tell("step wiring");
-    WiringScreens::Show(
+    TellStep(Protocol::Call::WIRING);
+    WiringScreens::Write(
         screen, [handle](int port, int value) { WriteAndTell(handle, port, value); },
         [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
-    Tell("wired " + std::to_string(screen));
+    Tell(Protocol::Event::WIRED, std::to_string(screen));
 }
 
 // Opens the board and drives one step of the line walk; past the last step, brings the
@@ -135,7 +146,7 @@ void ShowLines(int step) {
     if (handle == 0) {
         return;
     }
-    Tell("step wiring");
+    TellStep(Protocol::Call::WIRING);
     const std::vector<LineWalk::Step>& steps = LineWalk::Steps();
     if (step < static_cast<int>(steps.size())) {
         const LineWalk::Step& levels = steps[static_cast<size_t>(step)];
@@ -146,34 +157,34 @@ void ShowLines(int step) {
     } else {
         LcdScreens::BringUp();
     }
-    Tell("wired " + std::to_string(step));
+    Tell(Protocol::Event::WIRED, std::to_string(step));
 }
 
 } // namespace
 
-int Run(HANDLE report, const Task& task, const std::wstring& path) {
+int Run(HANDLE report, const Protocol::Run& run, const std::wstring& path) {
     reportPipe = report;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnCrash);
 
-    Tell("step load");
+    TellStep(Protocol::Call::LOAD);
     const HMODULE module = LoadLibraryW(path.c_str());
     // Windows binds all three names when it starts KORVAN3.exe, or does not start it.
-    const bool bound =
-        module != nullptr && (task.check == Check::LOAD || Hid2Entries::Bind(module, library));
+    const bool bound = module != nullptr &&
+                       (run.task == Protocol::Task::LOAD || Hid2Entries::Bind(module, library));
     if (!bound) {
-        Tell("load-failed " + std::to_string(GetLastError()));
+        Tell(Protocol::Event::LOAD_FAILED, std::to_string(GetLastError()));
     } else {
-        Tell("loaded");
-        if (task.check == Check::LIVE) {
+        Tell(Protocol::Event::LOADED);
+        if (run.task == Protocol::Task::LIVE) {
             CheckLive();
-        } else if (task.check == Check::LINES) {
-            ShowLines(task.screen);
-        } else if (task.check == Check::WIRING) {
-            ShowWiring(task.screen);
+        } else if (run.task == Protocol::Task::LINES) {
+            ShowLines(run.screen);
+        } else if (run.ShowsOnTheLcd()) {
+            ShowWiring(run.screen);
         }
     }
-    Tell("end");
+    Tell(Protocol::Event::END);
     return 0;
 }
 
@@ -183,13 +194,12 @@ int Main(int argc, wchar_t** argv) {
     }
     const HANDLE report =
         reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 10)));
-    for (const Check check : {Check::LOAD, Check::BIND, Check::LIVE, Check::WIRING, Check::LINES}) {
-        if (std::wcscmp(argv[3], CHECK_NAMES[static_cast<int>(check)]) == 0) {
-            const int screen = static_cast<int>(std::wcstol(argv[4], nullptr, 10));
-            return Run(report, {check, screen}, argv[5]);
-        }
+    const std::optional<Protocol::Task> task =
+        Protocol::FromWord<Protocol::Task>(Protocol::TASK_WORDS, std::wstring_view(argv[3]));
+    if (!task) {
+        return ExitCode::USAGE;
     }
-    return ExitCode::USAGE;
+    return Run(report, {*task, static_cast<int>(std::wcstol(argv[4], nullptr, 10))}, argv[5]);
 }
 
 } // namespace Child

@@ -1,3 +1,4 @@
+// Whether hid2check waits for Enter before its console closes.
 #include "closing.h"
 
 namespace Closing {

@@ -1,3 +1,4 @@
+// hid2check's command line, read into its options.
 #include "command_line.h"
 
 #include <cwchar>

@@ -1,3 +1,4 @@
+// The catalogue of single wiring faults, made once from the wiring model's items.
 #include "fault_catalogue.h"
 
 namespace FaultCatalogue {

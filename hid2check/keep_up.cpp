@@ -1,7 +1,10 @@
+// KORVAN3.exe's screens played into the model at a board's pace, and the warning when it is too
+// fast.
 #include "keep_up.h"
 
 #include "board.h"
 #include "lcd_screens.h"
+#include "texts.h"
 
 #include <string_view>
 
@@ -13,7 +16,7 @@ constexpr std::string_view FULL_ROW_1 = "abcdefghijklmnop";
 
 constexpr std::string_view VIOLATION = "VIOLATION";
 
-bool KeepsUp(const std::vector<Step>& session, uint32_t writeCostMicroseconds) {
+bool KeepsUp(const std::vector<Sim::WriteOrWait>& session, uint32_t writeCostMicroseconds) {
     return Run(session, writeCostMicroseconds).busyTransfers == 0;
 }
 
@@ -31,19 +34,9 @@ void ShowTestScreen(const char* secondRow) {
     LcdScreens::ShowUserText("hid2check OK", secondRow);
 }
 
-void Play(const std::vector<Step>& steps, Sim::Board& board) {
-    for (const Step& step : steps) {
-        if (step.kind == Step::Kind::SLEEP) {
-            board.Wait(static_cast<uint64_t>(step.value) * 1000);
-        } else {
-            board.WritePort(step.port, step.value);
-        }
-    }
-}
-
-Outcome Run(const std::vector<Step>& session, uint32_t writeCostMicroseconds) {
+Outcome Run(const std::vector<Sim::WriteOrWait>& session, uint32_t writeCostMicroseconds) {
     Sim::Board board(writeCostMicroseconds);
-    Play(session, board);
+    board.Play(session);
     Outcome outcome;
     outcome.transfers = board.Transfers();
     outcome.busyTransfers = board.Violations();
@@ -58,7 +51,7 @@ Outcome Run(const std::vector<Step>& session, uint32_t writeCostMicroseconds) {
 // A slower board only spreads the same transfers further apart, so the cost that keeps up
 // is a threshold: found by doubling, then by halving the interval. The doubling ends, at
 // the latest, once a single write outlasts the slowest instruction.
-uint32_t LeastSafeWriteCost(const std::vector<Step>& session) {
+uint32_t LeastSafeWriteCost(const std::vector<Sim::WriteOrWait>& session) {
     if (KeepsUp(session, 0)) {
         return 0;
     }
@@ -77,6 +70,19 @@ uint32_t LeastSafeWriteCost(const std::vector<Step>& session) {
         }
     }
     return safe;
+}
+
+std::optional<std::string> Warning(const std::vector<Sim::WriteOrWait>& session,
+                                   double milliseconds) {
+    using Hid2checkTexts::Decimals;
+    const Outcome outcome = Run(session, static_cast<uint32_t>(milliseconds * 1000.0));
+    if (outcome.busyTransfers == 0) {
+        return std::nullopt;
+    }
+    return Hid2checkTexts::Say(Hid2checkTexts::Id::KEEP_UP_WARNING,
+                               {Decimals(milliseconds, 3), std::to_string(outcome.busyTransfers),
+                                std::to_string(outcome.transfers),
+                                Decimals(LeastSafeWriteCost(session) / 1000.0, 3)});
 }
 
 } // namespace KeepUp

@@ -5,34 +5,22 @@
 // transfers would.
 #pragma once
 
+#include "board.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace Sim {
-class Board;
-}
-
 namespace KeepUp {
-
-// What the program sends, as the LCD subsystem's seam sees it.
-struct Step {
-    enum class Kind { WRITE, SLEEP };
-    Kind kind = Kind::WRITE;
-    int port = 0;
-    int value = 0; // WRITE: the value; SLEEP: milliseconds
-};
 
 // KORVAN3.exe's screens from start to exit: bring-up, splash, one click on "LCD表示"
 // with both rows full, goodbye. They go to whatever HID2 entry points and sleep the LCD
-// subsystem is bound to; recording them as steps is the caller's.
+// subsystem is bound to; recording them is the caller's.
 void ShowSession();
 // hid2check --live's test screen: the program's bring-up, then "hid2check OK" in row 0 and
 // `secondRow` (the calling convention's name) in row 1.
 void ShowTestScreen(const char* secondRow);
-
-// Plays `steps` into the model: the writes, and each sleep as the display's time passing.
-void Play(const std::vector<Step>& steps, Sim::Board& board);
 
 struct Outcome {
     uint64_t transfers = 0;
@@ -43,9 +31,14 @@ struct Outcome {
 };
 
 // The session played into the model at `writeCostMicroseconds` per port write.
-Outcome Run(const std::vector<Step>& session, uint32_t writeCostMicroseconds);
+Outcome Run(const std::vector<Sim::WriteOrWait>& session, uint32_t writeCostMicroseconds);
 
 // The least write cost at which no transfer of the session reaches a busy display.
-uint32_t LeastSafeWriteCost(const std::vector<Step>& session);
+uint32_t LeastSafeWriteCost(const std::vector<Sim::WriteOrWait>& session);
+
+// The warning for a board that takes `milliseconds` a write, if the display would not keep
+// up with the session there: how many transfers it would lose, and the pace that would do.
+std::optional<std::string> Warning(const std::vector<Sim::WriteOrWait>& session,
+                                   double milliseconds);
 
 } // namespace KeepUp

@@ -1,3 +1,4 @@
+// The LCD subsystem's seam bound to the library the checking process loaded.
 #include "lcd_seam.h"
 
 #include "hid2.h"
@@ -34,7 +35,7 @@ extern "C" int HID2_CALL hidinit(void) {
 }
 
 extern "C" int HID2_CALL Hidwrite(int handle, int port, int value) {
-    if (Recorder::Caught({KeepUp::Step::Kind::WRITE, port, value})) {
+    if (Recorder::Caught({Sim::WriteOrWait::Kind::WRITE, port, value})) {
         return 1;
     }
     const int arguments[] = {handle, port, value};
@@ -54,7 +55,7 @@ extern "C" int HID2_CALL Hidread(int, int) {
 namespace Platform {
 
 void SleepMilliseconds(int milliseconds) {
-    if (Recorder::Caught({KeepUp::Step::Kind::SLEEP, 0, milliseconds})) {
+    if (Recorder::Caught({Sim::WriteOrWait::Kind::WAIT, 0, milliseconds})) {
         return;
     }
     Sleep(static_cast<DWORD>(milliseconds));

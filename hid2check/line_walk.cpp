@@ -1,6 +1,6 @@
+// The steps of the line walk, what each should read at the display's pins, and its words.
 #include "line_walk.h"
 
-#include "fault_catalogue.h"
 #include "texts.h"
 #include "usbio_link.h"
 
@@ -62,13 +62,12 @@ std::vector<int> Separating(const std::vector<Sim::Wiring>& wirings) {
     return separating;
 }
 
-std::string Describe(UiLanguage::Language language, int step) {
+std::string Describe(int step) {
     const Step& walked = Steps()[static_cast<size_t>(step)];
     if (!walked.high) {
-        return Hid2checkTexts::Say(language, Hid2checkTexts::Id::LINES_ALL_LOW,
-                                   {std::to_string(step)});
+        return Hid2checkTexts::Say(Hid2checkTexts::Id::LINES_ALL_LOW, {std::to_string(step)});
     }
-    return Hid2checkTexts::Say(language, Hid2checkTexts::Id::LINES_ONE_HIGH,
+    return Hid2checkTexts::Say(Hid2checkTexts::Id::LINES_ONE_HIGH,
                                {std::to_string(step), Sim::Wiring::NameOf(*walked.high),
                                 std::to_string(PinNumber(*walked.high))});
 }

@@ -1,10 +1,10 @@
 // The line walk of `hid2check --lines`, for a meter or an LED with its resistor at the
 // display's pins: all lines low, then each of D0-D7, RS and E high alone. At each step
 // one signal pin of the display should read about 5 V against GND and every other 0 V, so
-// an open line, a short to a neighbour and an exchange show for certain.
+// a line open, held or exchanged shows as a pin that reads otherwise; so may a short
+// between two lines, which the wiring model does not represent.
 #pragma once
 
-#include "language.h"
 #include "wiring.h"
 
 #include <cstdint>
@@ -44,6 +44,6 @@ std::vector<int> Separating(const std::vector<Sim::Wiring>& wirings);
 
 // What to measure at step `step`, e.g. "step 3: D2 high: LCD pin 9 (D2) should read about
 // 5 V against GND (pin 1), every other signal pin 0 V".
-std::string Describe(UiLanguage::Language language, int step);
+std::string Describe(int step);
 
 } // namespace LineWalk

@@ -1,3 +1,4 @@
+// The PE reader: a file's headers and export names from its bytes, and the decoration rule.
 #include "pe_image.h"
 
 #include <cctype>
@@ -100,18 +101,22 @@ std::vector<std::string> ExportNames(const Reader& reader, const std::vector<Sec
     return names;
 }
 
-// The name without a leading underscore and a trailing @<argument bytes>, in lower case.
-std::string Undecorated(const std::string& name) {
-    size_t begin = name.size() > 1 && name[0] == '_' ? 1 : 0;
+// The name without a leading underscore and a trailing @<argument bytes>.
+std::string WithoutDecoration(const std::string& name) {
+    const size_t begin = name.size() > 1 && name[0] == '_' ? 1 : 0;
     size_t end = name.size();
     const size_t at = name.rfind('@');
     if (at != std::string::npos && at > begin && at + 1 < name.size() &&
         name.find_first_not_of("0123456789", at + 1) == std::string::npos) {
         end = at;
     }
-    std::string plain;
-    for (size_t i = begin; i < end; ++i) {
-        plain += static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+    return name.substr(begin, end - begin);
+}
+
+std::string Undecorated(const std::string& name) {
+    std::string plain = WithoutDecoration(name);
+    for (char& c : plain) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return plain;
 }
@@ -175,6 +180,10 @@ std::vector<std::string> NearNames(const std::vector<std::string>& exports,
         }
     }
     return similar;
+}
+
+bool Decorated(const std::string& name) {
+    return WithoutDecoration(name) != name;
 }
 
 } // namespace PeImage

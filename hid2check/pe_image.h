@@ -27,4 +27,8 @@ Description Describe(const std::vector<uint8_t>& bytes);
 std::vector<std::string> NearNames(const std::vector<std::string>& exports,
                                    const std::string& wanted);
 
+// True when `name` carries a compiler's decoration: a leading underscore or a trailing
+// @<argument bytes>.
+bool Decorated(const std::string& name);
+
 } // namespace PeImage

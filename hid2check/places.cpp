@@ -1,3 +1,4 @@
+// The folders this machine's Windows searches for a library, and the questions asked of a path.
 #include "places.h"
 
 #include "utf8.h"

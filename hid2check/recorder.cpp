@@ -1,14 +1,15 @@
+// The catching of the LCD subsystem's writes and sleeps while a recording runs.
 #include "recorder.h"
 
 namespace Recorder {
 namespace {
 
-std::vector<KeepUp::Step>* recording = nullptr;
+std::vector<Sim::WriteOrWait>* recording = nullptr;
 
 } // namespace
 
-std::vector<KeepUp::Step> Record(const std::function<void()>& show) {
-    std::vector<KeepUp::Step> steps;
+std::vector<Sim::WriteOrWait> Record(const std::function<void()>& show) {
+    std::vector<Sim::WriteOrWait> steps;
     recording = &steps;
     show();
     recording = nullptr;
@@ -19,7 +20,7 @@ bool Recording() {
     return recording != nullptr;
 }
 
-bool Caught(const KeepUp::Step& step) {
+bool Caught(const Sim::WriteOrWait& step) {
     if (recording == nullptr) {
         return false;
     }

@@ -2,7 +2,7 @@
 // through its seam instead of reaching a library and the clock.
 #pragma once
 
-#include "keep_up.h"
+#include "board.h"
 
 #include <functional>
 #include <vector>
@@ -11,13 +11,13 @@ namespace Recorder {
 
 // Runs `show` with every port write and sleep of the LCD subsystem caught; what was
 // caught, in order.
-std::vector<KeepUp::Step> Record(const std::function<void()>& show);
+std::vector<Sim::WriteOrWait> Record(const std::function<void()>& show);
 
 // For the seam: true while a recording runs. The handle hidinit gives the subsystem then.
 bool Recording();
 constexpr int RECORDING_HANDLE = 1;
 // For the seam: keeps the step and returns true while a recording runs; false otherwise,
 // and the step must really happen.
-bool Caught(const KeepUp::Step& step);
+bool Caught(const Sim::WriteOrWait& step);
 
 } // namespace Recorder

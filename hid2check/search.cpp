@@ -1,3 +1,4 @@
+// The order in which Windows searches folders for HID2.DLL, and the files it finds.
 #include "search.h"
 
 #include <algorithm>
@@ -5,14 +6,6 @@
 
 namespace Search {
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\"");
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(" \t\"") - first + 1);
-}
 
 std::string FileIn(std::string folder) {
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
@@ -42,7 +35,8 @@ std::vector<Folder> Folders(const std::string& programFolder, const std::string&
     size_t at = 0;
     while (at <= pathVariable.size()) {
         const size_t end = std::min(pathVariable.find(';', at), pathVariable.size());
-        const std::string folder = Trimmed(pathVariable.substr(at, end - at));
+        const std::string folder =
+            Hid2checkTexts::Trimmed(pathVariable.substr(at, end - at), " \t\"");
         if (!folder.empty()) {
             folders.push_back({folder, Hid2checkTexts::Id::PLACE_PATH});
         }

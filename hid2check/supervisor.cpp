@@ -1,7 +1,8 @@
+// The checking process started, listened to and stopped at the time limits.
 #include "supervisor.h"
 
-#include "child.h"
 #include "own_folder.h"
+#include "protocol.h"
 #include "time_limits.h"
 
 #include <windows.h>
@@ -19,7 +20,7 @@ struct Checking {
 
 // The checking process, sharing the console (so Ctrl+C stops both) but writing nothing to
 // it, and in a job that ends it if this process ends first.
-bool Start(const std::wstring& path, const Child::Task& task, Checking& checking) {
+bool Start(const std::wstring& path, const Protocol::Run& run, Checking& checking) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&checking.lines, &writeEnd, &inherited, 0)) {
@@ -34,10 +35,10 @@ bool Start(const std::wstring& path, const Child::Task& task, Checking& checking
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
 
-    std::wstring commandLine = L"\"" + OwnFolder::ProgramPath() + L"\" " + Child::SWITCH + L" " +
+    std::wstring commandLine = L"\"" + OwnFolder::ProgramPath() + L"\" " + Protocol::SWITCH + L" " +
                                std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
-                               Child::CHECK_NAMES[static_cast<int>(task.check)] + L" " +
-                               std::to_wstring(task.screen) + L" \"" + path + L"\"";
+                               std::wstring(Protocol::Word(run.task)) + L" " +
+                               std::to_wstring(run.screen) + L" \"" + path + L"\"";
     const bool started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
                        nullptr, nullptr, &startup, &checking.process) != 0;
@@ -97,9 +98,9 @@ void Close(Checking& checking) {
 
 } // namespace
 
-int Run(const std::wstring& path, const Child::Task& task, Report::Session& session) {
+int Run(const std::wstring& path, const Protocol::Run& run, Report::Session& session) {
     Checking checking;
-    if (!Start(path, task, checking)) {
+    if (!Start(path, run, checking)) {
         return session.NotStarted(GetLastError());
     }
     const ULONGLONG start = GetTickCount64();

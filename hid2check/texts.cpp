@@ -1,5 +1,7 @@
+// Every text hid2check says, in English and in Japanese, and the helpers that fill them in.
 #include "texts.h"
 
+#include "pe_image.h"
 #include "text_table.h"
 
 #include <cstdio>
@@ -25,7 +27,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "                LED at the LCD's pins; then clears the display again\n"
      "  --lang en|ja  the language of the findings (by default that of Windows)\n"
      "The library's code runs in a separate process: a library that crashes, or a call\n"
-     "that does not return within 10 s, becomes a finding.\n"
+     "that does not return within {0} s, becomes a finding.\n"
      "Exit codes:\n"
      "  0  KORVAN3.exe will load the library (with --live, --wiring or --lines: and a\n"
      "     board answered)\n"
@@ -48,7 +50,7 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "                Enter キーで次の線に進み、最後に液晶をクリアして元に戻します\n"
      "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
      "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
-     "呼び出しが 10 秒たっても戻らなくても、その結果を報告できます。\n"
+     "呼び出しが {0} 秒たっても戻らなくても、その結果を報告できます。\n"
      "終了コード:\n"
      "  0  KORVAN3.exe はこのライブラリを読み込めます（--live、--wiring、--lines のときは\n"
      "     ボードも応答しました）\n"
@@ -312,6 +314,8 @@ static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a
 
 static_assert(TextTable::InOrderOfId(CATALOGUE), "the rows in the order of Id");
 
+Language inUse = Language::ENGLISH;
+
 struct Exception {
     uint32_t code;
     Id name;
@@ -340,12 +344,35 @@ constexpr Exception EXCEPTIONS[] = {
 
 } // namespace
 
+void Use(Language language) {
+    inUse = language;
+}
+
+Language InUse() {
+    return inUse;
+}
+
 const char* Template(Language language, Id id) {
     return TextTable::Text(CATALOGUE, id, language);
 }
 
-std::string Say(Language language, Id id, std::initializer_list<std::string> arguments) {
-    return TextTable::Fill(Template(language, id), arguments);
+std::string Say(Id id, std::initializer_list<std::string> arguments) {
+    return TextTable::Fill(Template(inUse, id), arguments);
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string joined;
+    for (const std::string& item : items) {
+        joined += (joined.empty() ? "" : Say(Id::LIST_SEPARATOR)) + item;
+    }
+    return joined;
+}
+
+std::string Trimmed(const std::string& text, const char* blanks) {
+    const size_t first = text.find_first_not_of(blanks);
+    return first == std::string::npos
+               ? ""
+               : text.substr(first, text.find_last_not_of(blanks) + 1 - first);
 }
 
 Id ExceptionName(uint32_t code) {
@@ -357,13 +384,17 @@ Id ExceptionName(uint32_t code) {
     return Id::OTHER_EXCEPTION;
 }
 
-std::string Bitness(Language language, uint16_t machine) {
-    constexpr uint16_t I386 = 0x014C;
-    constexpr uint16_t AMD64 = 0x8664;
-    if (machine == I386 || machine == AMD64) {
-        return Say(language, machine == I386 ? Id::BITS_32 : Id::BITS_64);
+std::string Bitness(uint16_t machine) {
+    if (machine == PeImage::MACHINE_I386 || machine == PeImage::MACHINE_AMD64) {
+        return Say(machine == PeImage::MACHINE_I386 ? Id::BITS_32 : Id::BITS_64);
     }
-    return Say(language, Id::MACHINE_OTHER, {Hex(machine).substr(4)});
+    return Say(Id::MACHINE_OTHER, {Hex(machine).substr(4)});
+}
+
+std::string Decimals(double value, int places) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", places, value);
+    return text;
 }
 
 std::string Hex(uint32_t code) {

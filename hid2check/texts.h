@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace Hid2checkTexts {
 
@@ -134,17 +135,31 @@ enum class Id {
     COUNT
 };
 
-// The text of `id` in `language`, with each {n} replaced by the n-th argument.
-std::string Say(Language language, Id id, std::initializer_list<std::string> arguments = {});
+// The language of every text from now on; English until chosen.
+void Use(Language language);
+Language InUse();
+
+// The text of `id`, with each {n} replaced by the n-th argument.
+std::string Say(Id id, std::initializer_list<std::string> arguments = {});
 
 // The English text as written, placeholders and all, and the Japanese one.
 const char* Template(Language language, Id id);
+
+// Items one after another, with the list separator between them.
+std::string Joined(const std::vector<std::string>& items);
+
+// `text` without any of `blanks` at either end: a typed answer, a folder on PATH, a row of
+// the LCD.
+std::string Trimmed(const std::string& text, const char* blanks = " ");
 
 // The name of an exception by its code: "access violation" for 0xC0000005 and so on.
 Id ExceptionName(uint32_t code);
 
 // "32-bit" for i386, "64-bit" for x86-64, "machine 0x01C4" for anything else.
-std::string Bitness(Language language, uint16_t machine);
+std::string Bitness(uint16_t machine);
+
+// `value` with `places` decimals: "0.052".
+std::string Decimals(double value, int places);
 
 // "C0000005": the code as Windows documents it, eight upper-case hex digits.
 std::string Hex(uint32_t code);

@@ -1,10 +1,11 @@
+// The wiring dialogue: candidates, the next screen, the choices and the verdict.
 #include "wiring_dialogue.h"
 
+#include "convention.h"
 #include "fault_catalogue.h"
 #include "keep_up.h"
 #include "line_walk.h"
 #include "recorder.h"
-#include "report.h"
 #include "texts.h"
 #include "wiring_screens.h"
 
@@ -27,25 +28,8 @@ constexpr uint32_t WRITE_COST_US = 10;
 constexpr int MAX_UNANSWERED = 3;
 constexpr int NO_SCREEN = -1;
 
-// A screen's writes and sleeps are the same on every board: recorded once, then played.
-const std::vector<KeepUp::Step>& Recorded(int screen) {
-    static std::map<int, std::vector<KeepUp::Step>> recorded;
-    std::vector<KeepUp::Step>& steps = recorded[screen];
-    if (steps.empty()) {
-        WiringScreens::Show(
-            screen,
-            [&steps](int port, int value) {
-                steps.push_back({KeepUp::Step::Kind::WRITE, port, value});
-            },
-            [&steps](int milliseconds) {
-                steps.push_back({KeepUp::Step::Kind::SLEEP, 0, milliseconds});
-            });
-    }
-    return steps;
-}
-
-void Show(Sim::Board& board, int screen) {
-    KeepUp::Play(Recorded(screen), board);
+void PlayScreen(Sim::Board& board, int screen) {
+    board.Play(WiringScreens::Recorded(screen));
 }
 
 Sim::Board BoardWiredAs(const Sim::Wiring& wiring) {
@@ -71,43 +55,35 @@ int ScreenOf(const Fault& fault) {
     return NO_SCREEN;
 }
 
-std::string Trimmed(const std::string& row) {
-    const size_t first = row.find_first_not_of(' ');
-    return first == std::string::npos ? ""
-                                      : row.substr(first, row.find_last_not_of(' ') + 1 - first);
-}
-
 bool PrintableAscii(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
 }
 
 // A display pin open and the same pin held high are one fault to the controller (E open
 // and E held low likewise), so the words cover both.
-std::string Words(Language language, const Fault& fault) {
+std::string InWords(const Fault& fault) {
     const std::string pin = Sim::Wiring::NameOf(fault.a);
     const bool e = fault.a == Sim::Wiring::E;
     switch (fault.kind) {
     case Kind::CORRECT:
-        return Hid2checkTexts::Say(language, Id::FAULT_NONE);
+        return Hid2checkTexts::Say(Id::FAULT_NONE);
     case Kind::EXCHANGE:
-        return Hid2checkTexts::Say(language, Id::FAULT_EXCHANGED,
-                                   {pin, Sim::Wiring::NameOf(fault.b)});
+        return Hid2checkTexts::Say(Id::FAULT_EXCHANGED, {pin, Sim::Wiring::NameOf(fault.b)});
     case Kind::HELD_LOW:
-        return Hid2checkTexts::Say(language, e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_LOW, {pin});
+        return Hid2checkTexts::Say(e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_LOW, {pin});
     case Kind::HELD_HIGH:
-        return Hid2checkTexts::Say(language, e ? Id::FAULT_HIGH : Id::FAULT_HIGH_OR_OPEN, {pin});
+        return Hid2checkTexts::Say(e ? Id::FAULT_HIGH : Id::FAULT_HIGH_OR_OPEN, {pin});
     case Kind::OPEN:
-        return Hid2checkTexts::Say(language, e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_HIGH_OR_OPEN,
-                                   {pin});
+        return Hid2checkTexts::Say(e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_HIGH_OR_OPEN, {pin});
     case Kind::RW_HIGH:
     case Kind::RW_OPEN:
-        return Hid2checkTexts::Say(language, Id::FAULT_RW);
+        return Hid2checkTexts::Say(Id::FAULT_RW);
     case Kind::BUS_REVERSED:
-        return Hid2checkTexts::Say(language, Id::FAULT_BUS_REVERSED);
+        return Hid2checkTexts::Say(Id::FAULT_BUS_REVERSED);
     case Kind::BUS_UP:
-        return Hid2checkTexts::Say(language, Id::FAULT_BUS_UP);
+        return Hid2checkTexts::Say(Id::FAULT_BUS_UP);
     case Kind::BUS_DOWN:
-        return Hid2checkTexts::Say(language, Id::FAULT_BUS_DOWN);
+        return Hid2checkTexts::Say(Id::FAULT_BUS_DOWN);
     }
     return "";
 }
@@ -122,13 +98,12 @@ size_t Representative(const std::vector<size_t>& faults) {
     return faults.front();
 }
 
-std::string Joined(Language language, const std::vector<int>& numbers) {
-    std::string joined;
+std::string Joined(const std::vector<int>& numbers) {
+    std::vector<std::string> texts;
     for (const int number : numbers) {
-        joined += (joined.empty() ? "" : Hid2checkTexts::Say(language, Id::LIST_SEPARATOR)) +
-                  std::to_string(number);
+        texts.push_back(std::to_string(number));
     }
-    return joined;
+    return Hid2checkTexts::Joined(texts);
 }
 
 } // namespace
@@ -138,8 +113,8 @@ Outcome Classify(const std::string& row0, const std::string& row1) {
     for (int column = 0; column < Sim::Hd44780::VISIBLE_COLUMNS; ++column) {
         boxes += Sim::Board::BOX;
     }
-    const std::string text = Trimmed(row0);
-    const bool row1Blank = Trimmed(row1).empty();
+    const std::string text = Hid2checkTexts::Trimmed(row0);
+    const bool row1Blank = Hid2checkTexts::Trimmed(row1).empty();
     if (row0 == boxes && row1Blank) {
         return {Outcome::Kind::BOXES, ""};
     }
@@ -156,12 +131,11 @@ Outcome Seen(const Sim::Board& board) {
     return Classify(board.RowText(0), board.RowText(1));
 }
 
-const std::vector<std::vector<KeepUp::Step>>& Histories() {
-    static const std::vector<std::vector<KeepUp::Step>> histories = {
+const std::vector<std::vector<Sim::WriteOrWait>>& Histories() {
+    static const std::vector<std::vector<Sim::WriteOrWait>> histories = {
         {},
         Recorder::Record([] {
-            KeepUp::ShowTestScreen(Report::ShortName(
-                sizeof(void*) == 8 ? Report::Convention::X64 : Report::Convention::CALLEE_CLEANS));
+            KeepUp::ShowTestScreen(Convention::ShortName(Convention::OF_A_WORKING_LIBRARY));
         }),
         Recorder::Record(KeepUp::ShowSession),
     };
@@ -170,9 +144,9 @@ const std::vector<std::vector<KeepUp::Step>>& Histories() {
 
 Dialogue::Dialogue() {
     for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
-        for (const std::vector<KeepUp::Step>& history : Histories()) {
+        for (const std::vector<Sim::WriteOrWait>& history : Histories()) {
             candidates.push_back({fault, BoardWiredAs(FaultAt(fault).wiring), {}});
-            KeepUp::Play(history, candidates.back().board);
+            candidates.back().board.Play(history);
         }
     }
 }
@@ -200,7 +174,7 @@ std::optional<int> Dialogue::NextScreen() {
     pendingBoards.clear();
     for (const Candidate& candidate : candidates) {
         pendingBoards.push_back(candidate.board);
-        Show(pendingBoards.back(), *pending);
+        PlayScreen(pendingBoards.back(), *pending);
     }
     return pending;
 }
@@ -235,7 +209,7 @@ std::optional<int> Dialogue::Choose() {
         std::map<Outcome, std::set<size_t>> groups;
         for (const Candidate& candidate : candidates) {
             Sim::Board board = candidate.board;
-            Show(board, screen);
+            PlayScreen(board, screen);
             groups[Seen(board)].insert(candidate.fault);
         }
         size_t score = 0;
@@ -267,11 +241,10 @@ std::vector<Outcome> Dialogue::Choices() const {
     return choices;
 }
 
-Question Dialogue::CurrentQuestion(Language language) const {
-    Question question{
-        pending.value_or(NO_SCREEN),
-        Hid2checkTexts::Say(language, Id::WIRING_QUESTION, {std::to_string(shown.size() + 1)}),
-        {}};
+Question Dialogue::CurrentQuestion() const {
+    Question question{pending.value_or(NO_SCREEN),
+                      Hid2checkTexts::Say(Id::WIRING_QUESTION, {std::to_string(shown.size() + 1)}),
+                      {}};
     const std::vector<Outcome> choices = Choices();
     const bool texts = choices.front().kind == Outcome::Kind::TEXT;
     for (size_t i = 0; i < choices.size(); ++i) {
@@ -279,23 +252,21 @@ Question Dialogue::CurrentQuestion(Language language) const {
         std::string text;
         switch (outcome.kind) {
         case Outcome::Kind::TEXT:
-            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_TEXT, {outcome.text});
+            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_TEXT, {outcome.text});
             break;
         case Outcome::Kind::BOXES:
-            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_BOXES);
+            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_BOXES);
             break;
         case Outcome::Kind::BLANK:
-            text = Hid2checkTexts::Say(language, Id::WIRING_CHOICE_BLANK);
+            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_BLANK);
             break;
         case Outcome::Kind::OTHER:
-            text = Hid2checkTexts::Say(language,
-                                       texts ? Id::WIRING_CHOICE_OTHER : Id::WIRING_CHOICE_SOME);
+            text = Hid2checkTexts::Say(texts ? Id::WIRING_CHOICE_OTHER : Id::WIRING_CHOICE_SOME);
             break;
         }
         question.choices.push_back({static_cast<int>(i) + 1, outcome, text});
     }
-    question.choices.push_back(
-        {0, std::nullopt, Hid2checkTexts::Say(language, Id::WIRING_CANT_TELL)});
+    question.choices.push_back({0, std::nullopt, Hid2checkTexts::Say(Id::WIRING_CANT_TELL)});
     return question;
 }
 
@@ -351,10 +322,10 @@ bool Dialogue::Settled() const {
     return true;
 }
 
-Verdict Dialogue::Result(Language language) const {
+Verdict Dialogue::Result() const {
     Verdict verdict;
     if (!Settled()) {
-        verdict.text = Hid2checkTexts::Say(language, Id::WIRING_UNSURE);
+        verdict.text = Hid2checkTexts::Say(Id::WIRING_UNSURE);
         return verdict;
     }
     // One entry an effect, in the order of the catalogue.
@@ -375,22 +346,21 @@ Verdict Dialogue::Result(Language language) const {
         verdict.kind = Verdict::Kind::NAMED;
         const Fault& fault = FaultAt(Representative(effects.front()));
         verdict.text = fault.kind == Kind::CORRECT
-                           ? Words(language, fault)
-                           : Hid2checkTexts::Say(language, Id::WIRING_NAMED,
-                                                 {Words(language, fault), fault.miswire});
+                           ? InWords(fault)
+                           : Hid2checkTexts::Say(Id::WIRING_NAMED, {InWords(fault), fault.miswire});
         return verdict;
     }
     verdict.kind = Verdict::Kind::LOOK_ALIKES;
     std::vector<Sim::Wiring> wirings;
     for (const std::vector<size_t>& faults : effects) {
         const Fault& fault = FaultAt(Representative(faults));
-        verdict.details.push_back(Hid2checkTexts::Say(language, Id::WIRING_LOOK_ALIKE,
-                                                      {Words(language, fault), fault.miswire}));
+        verdict.details.push_back(
+            Hid2checkTexts::Say(Id::WIRING_LOOK_ALIKE, {InWords(fault), fault.miswire}));
         wirings.push_back(fault.wiring);
     }
-    verdict.text = Hid2checkTexts::Say(
-        language, Id::WIRING_LOOK_ALIKES,
-        {std::to_string(effects.size()), Joined(language, LineWalk::Separating(wirings))});
+    verdict.text =
+        Hid2checkTexts::Say(Id::WIRING_LOOK_ALIKES, {std::to_string(effects.size()),
+                                                     Joined(LineWalk::Separating(wirings))});
     return verdict;
 }
 

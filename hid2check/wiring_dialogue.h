@@ -16,16 +16,12 @@
 #pragma once
 
 #include "board.h"
-#include "keep_up.h"
-#include "language.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace WiringDialogue {
-
-using UiLanguage::Language;
 
 // What a person sees on the LCD after a screen.
 struct Outcome {
@@ -49,7 +45,7 @@ Outcome Seen(const Sim::Board& board);
 // hid2check --live's bring-up and test screen, or a KORVAN3.exe session. Under a fault that
 // no screen makes up for, what a screen leaves depends on what came before; every fault is
 // a candidate after each of these.
-const std::vector<std::vector<KeepUp::Step>>& Histories();
+const std::vector<std::vector<Sim::WriteOrWait>>& Histories();
 
 struct Choice {
     // 1, 2 ... in order; 0 is "can't tell".
@@ -84,12 +80,12 @@ class Dialogue {
     // has ended.
     std::optional<int> NextScreen();
     // The question about the screen NextScreen() gave.
-    Question CurrentQuestion(Language language) const;
+    Question CurrentQuestion() const;
     // A choice of CurrentQuestion(), 0 for "can't tell"; false for a number not offered.
     bool Answer(int choice);
     // The verdict; the generic list while the dialogue has not ended (the user gave no
     // more answers).
-    Verdict Result(Language language) const;
+    Verdict Result() const;
 
     int Answers() const { return static_cast<int>(shown.size()); }
     const std::vector<int>& ScreensShown() const { return shown; }

@@ -1,3 +1,4 @@
+// The wiring screens: each written through the inverse of the wiring it assumes.
 #include "wiring_screens.h"
 
 #include "fault_catalogue.h"
@@ -99,7 +100,7 @@ bool PinLevel(const Pins& pins, Line pin) {
 // writing whichever port the change lands on.
 class ScreenWriter {
   public:
-    ScreenWriter(int assumed, const Write& writePort, const Sleep& sleepThread)
+    ScreenWriter(int assumed, const WritePort& writePort, const SleepThread& sleepThread)
         : screen(assumed), write(writePort), sleep(sleepThread) {}
 
     // Every line low before the waits: a strobe that another screen's mapping left high
@@ -152,8 +153,8 @@ class ScreenWriter {
     }
 
     int screen;
-    const Write& write;
-    const Sleep& sleep;
+    const WritePort& write;
+    const SleepThread& sleep;
     PortValues last;
     bool auxStrobes = false;
 };
@@ -189,7 +190,7 @@ PortValues Compensate(int screen, const Pins& pins) {
 }
 
 // The text goes in while the display is off; the display goes on last.
-void Show(int screen, const Write& write, const Sleep& sleep) {
+void Write(int screen, const WritePort& write, const SleepThread& sleep) {
     ScreenWriter lcd(screen, write, sleep);
     lcd.Settle();
     // A clear, first as a character, then as an instruction. On a board whose E is reached
@@ -227,6 +228,22 @@ void Show(int screen, const Write& write, const Sleep& sleep) {
     lcd.Wait(CLEAR_WAIT_MS);
     lcd.Instruction(CURSOR_OR_DISPLAY_SHIFT); // the cursor one cell left
     lcd.Instruction(DISPLAY_CONTROL | DISPLAY_ON);
+}
+
+const std::vector<Sim::WriteOrWait>& Recorded(int screen) {
+    static std::vector<std::vector<Sim::WriteOrWait>> recorded(Screens().size());
+    std::vector<Sim::WriteOrWait>& steps = recorded[static_cast<size_t>(screen)];
+    if (steps.empty()) {
+        Write(
+            screen,
+            [&steps](int port, int value) {
+                steps.push_back({Sim::WriteOrWait::Kind::WRITE, port, value});
+            },
+            [&steps](int milliseconds) {
+                steps.push_back({Sim::WriteOrWait::Kind::WAIT, 0, milliseconds});
+            });
+    }
+    return steps;
 }
 
 } // namespace WiringScreens

@@ -15,6 +15,7 @@
 // board model (wiring_dialogue.h).
 #pragma once
 
+#include "board.h"
 #include "wiring.h"
 
 #include <array>
@@ -22,6 +23,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace WiringScreens {
 
@@ -36,8 +38,8 @@ struct PortValues {
 };
 
 // One Hidwrite to port 1 or 2, and a sleep of the calling thread.
-using Write = std::function<void(int port, int value)>;
-using Sleep = std::function<void(int milliseconds)>;
+using WritePort = std::function<void(int port, int value)>;
+using SleepThread = std::function<void(int milliseconds)>;
 
 int ScreenCount();
 // Row 0: the fault the screen assumes, e.g. "D3:D4"; "WIRING OK" on screen 0.
@@ -48,8 +50,11 @@ std::string Hint(int screen);
 // The port values that put `pins` on the display of a board wired as `screen` assumes.
 PortValues Compensate(int screen, const Pins& pins);
 
-// Shows `screen` (0 to ScreenCount() - 1) from whatever state the display is in, even
+// Writes `screen` (0 to ScreenCount() - 1) from whatever state the display is in, even
 // the 4-bit interface half-way through a byte.
-void Show(int screen, const Write& write, const Sleep& sleep);
+void Write(int screen, const WritePort& write, const SleepThread& sleep);
+
+// The same writes and sleeps, recorded once, for playing into the board model.
+const std::vector<Sim::WriteOrWait>& Recorded(int screen);
 
 } // namespace WiringScreens

@@ -11,4 +11,17 @@ std::vector<std::string> Hid2check(UiLanguage::Language language) {
     return texts;
 }
 
+std::vector<std::string> Hid2checkNested(UiLanguage::Language language) {
+    using Hid2checkTexts::Id;
+    using Hid2checkTexts::Say;
+    Hid2checkTexts::Use(language);
+    const std::string startup = Say(Id::STARTUP_CODE);
+    const std::string crash = Say(Id::ACCESS_VIOLATION);
+    std::vector<std::string> texts = {
+        Say(Id::CRASHED, {startup, crash, "C0000005"}), Say(Id::DID_NOT_RETURN, {startup, "10"}),
+        Say(Id::WOULD_CRASH, {startup, crash}), Say(Id::WOULD_FREEZE, {startup})};
+    Hid2checkTexts::Use(UiLanguage::Language::ENGLISH);
+    return texts;
+}
+
 } // namespace ProgramTexts

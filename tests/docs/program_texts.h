@@ -9,6 +9,9 @@
 namespace ProgramTexts {
 
 std::vector<std::string> Hid2check(UiLanguage::Language language);
+// hid2check's texts as they stand filled into others: the start-up code named inside a
+// finding and inside the verdict's bracket.
+std::vector<std::string> Hid2checkNested(UiLanguage::Language language);
 std::vector<std::string> Lcdsim(UiLanguage::Language language);
 
 } // namespace ProgramTexts

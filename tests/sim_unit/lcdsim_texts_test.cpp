@@ -1,6 +1,6 @@
 // What LCDSIM's window and messages say, in both languages: every figure beside the
-// words that name it.
-#include "placeholders.h"
+// words that name it. That every text is in both is checked with hid2check's, in
+// tests/docs.
 #include "texts.h"
 
 #include <gtest/gtest.h>
@@ -12,33 +12,6 @@ namespace {
 
 using LcdsimTexts::Id;
 using LcdsimTexts::Language;
-
-TEST(LcdsimTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
-    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        LcdsimTexts::Use(Language::ENGLISH);
-        const std::string english = LcdsimTexts::Say(static_cast<Id>(i));
-        LcdsimTexts::Use(Language::JAPANESE);
-        const std::string japanese = LcdsimTexts::Say(static_cast<Id>(i));
-        EXPECT_FALSE(english.empty()) << "text " << i;
-        EXPECT_NE(english, japanese) << "text " << i << " is not translated";
-        EXPECT_EQ(Placeholders(english), Placeholders(japanese)) << "text " << i;
-    }
-    LcdsimTexts::Use(Language::ENGLISH);
-}
-
-// Japanese sets its brackets full width, as the guide does.
-TEST(LcdsimTexts, JapaneseTextsUseFullWidthBrackets) {
-    LcdsimTexts::Use(Language::JAPANESE);
-    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string text = LcdsimTexts::Say(static_cast<Id>(i));
-        EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
-    }
-    for (int i = 0; i <= static_cast<int>(Sim::LineProblem::HIDREAD_NUMBERS); ++i) {
-        const std::string text = LcdsimTexts::Describe(static_cast<Sim::LineProblem>(i));
-        EXPECT_EQ(text.find_first_of("()"), std::string::npos) << text;
-    }
-    LcdsimTexts::Use(Language::ENGLISH);
-}
 
 struct Case {
     Language language;

@@ -109,7 +109,7 @@ extern "C" int hidinit(void) {
 // While hid2check's recorder runs, it catches what reaches the board, as it does from
 // hid2check's own seam.
 extern "C" int Hidwrite(int handle, int port, int value) {
-    Recorder::Caught({KeepUp::Step::Kind::WRITE, port, value});
+    Recorder::Caught({Sim::WriteOrWait::Kind::WRITE, port, value});
     FakeBoard::events.push_back({Event::WRITE, handle, port, value, {}});
     return 1;
 }
@@ -121,7 +121,7 @@ extern "C" int Hidread(int, int) {
 namespace Platform {
 
 void SleepMilliseconds(int milliseconds) {
-    Recorder::Caught({KeepUp::Step::Kind::SLEEP, 0, milliseconds});
+    Recorder::Caught({Sim::WriteOrWait::Kind::WAIT, 0, milliseconds});
     FakeBoard::events.push_back({Event::SLEEP, 0, 0, milliseconds, {}});
 }
 

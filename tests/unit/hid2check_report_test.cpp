@@ -1,7 +1,7 @@
 // What hid2check tells the user from what the checking process said before it ended,
 // crashed or hung, in both languages.
 #include "exit_code.h"
-#include "placeholders.h"
+#include "keep_up.h"
 #include "recorder.h"
 #include "report.h"
 #include "texts.h"
@@ -17,118 +17,24 @@ namespace {
 using Hid2checkTexts::Id;
 using Hid2checkTexts::Language;
 
-TEST(Hid2checkTexts, EveryTextIsInBothLanguagesWithTheSamePlaceholders) {
-    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string english = Hid2checkTexts::Template(Language::ENGLISH, static_cast<Id>(i));
-        const std::string japanese =
-            Hid2checkTexts::Template(Language::JAPANESE, static_cast<Id>(i));
-        EXPECT_FALSE(english.empty()) << "text " << i;
-        EXPECT_NE(english, japanese) << "text " << i << " is not translated";
-        EXPECT_EQ(Placeholders(english), Placeholders(japanese)) << "text " << i;
-    }
-}
-
-// Full-width brackets and punctuation take no space beside them, and a bracket inside a
-// bracket reads as a slip; a text filled into another must keep both rules.
-std::string JapaneseTypeSlip(const std::string& text) {
-    const std::string OPENING[] = {"（", "「"};
-    const std::string CLOSING[] = {"）", "」"};
-    const std::string ALL[] = {"（", "「", "）", "」", "、", "。"};
-    int depth = 0;
-    for (size_t at = 0; at < text.size(); ++at) {
-        for (const std::string& mark : ALL) {
-            if (text.compare(at, mark.size(), mark) != 0) {
-                continue;
-            }
-            const bool spaceBefore = at > 0 && text[at - 1] == ' ';
-            const bool spaceAfter = at + mark.size() < text.size() && text[at + mark.size()] == ' ';
-            if (spaceBefore || spaceAfter) {
-                return "a space beside " + mark;
-            }
-        }
-        for (const std::string& mark : OPENING) {
-            if (text.compare(at, mark.size(), mark) == 0 && ++depth > 1) {
-                return "a bracket inside a bracket";
-            }
-        }
-        for (const std::string& mark : CLOSING) {
-            if (text.compare(at, mark.size(), mark) == 0 && --depth < 0) {
-                return "a closing bracket without its opening one";
-            }
-        }
-    }
-    return depth == 0 ? "" : "a bracket left open";
-}
-
-TEST(Hid2checkTexts, JapaneseBracketsAndPunctuationAreSetRight) {
-    for (int i = 0; i < static_cast<int>(Id::COUNT); ++i) {
-        const std::string japanese =
-            Hid2checkTexts::Template(Language::JAPANESE, static_cast<Id>(i));
-        EXPECT_EQ(JapaneseTypeSlip(japanese), "") << "text " << i << ": " << japanese;
-    }
-    // The start-up code is named inside a finding and inside the verdict's bracket.
-    const std::string startup = Hid2checkTexts::Say(Language::JAPANESE, Id::STARTUP_CODE);
-    for (const std::string& text :
-         {Hid2checkTexts::Say(Language::JAPANESE, Id::CRASHED,
-                              {startup, "アクセス違反", "C0000005"}),
-          Hid2checkTexts::Say(Language::JAPANESE, Id::DID_NOT_RETURN, {startup, "10"}),
-          Hid2checkTexts::Say(Language::JAPANESE, Id::WOULD_CRASH, {startup, "アクセス違反"}),
-          Hid2checkTexts::Say(Language::JAPANESE, Id::WOULD_FREEZE, {startup})}) {
-        EXPECT_EQ(JapaneseTypeSlip(text), "") << text;
-    }
-}
-
 TEST(Hid2checkTexts, NamesExceptionsAndMachines) {
-    EXPECT_EQ(Hid2checkTexts::Say(Language::ENGLISH, Hid2checkTexts::ExceptionName(0xC0000005)),
-              "access violation");
-    EXPECT_EQ(Hid2checkTexts::Say(Language::JAPANESE, Hid2checkTexts::ExceptionName(0xC00000FD)),
-              "スタック オーバーフロー");
-    EXPECT_EQ(Hid2checkTexts::ExceptionName(0xC0001234), Id::OTHER_EXCEPTION);
-    EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x8664), "64-bit");
-    EXPECT_EQ(Hid2checkTexts::Bitness(Language::JAPANESE, 0x014C), "32 ビット");
-    EXPECT_EQ(Hid2checkTexts::Bitness(Language::ENGLISH, 0x01C4), "machine 0x01C4");
+    using Hid2checkTexts::Bitness;
+    using Hid2checkTexts::ExceptionName;
+    using Hid2checkTexts::Say;
+    Hid2checkTexts::Use(Language::ENGLISH);
+    EXPECT_EQ(Say(ExceptionName(0xC0000005)), "access violation");
+    EXPECT_EQ(ExceptionName(0xC0001234), Id::OTHER_EXCEPTION);
+    EXPECT_EQ(Bitness(0x8664), "64-bit");
+    EXPECT_EQ(Bitness(0x01C4), "machine 0x01C4");
+    Hid2checkTexts::Use(Language::JAPANESE);
+    EXPECT_EQ(Say(ExceptionName(0xC00000FD)), "スタック オーバーフロー");
     // In Japanese a number stands apart from the kana after it, a word of kana does not.
     for (const auto& [machine, line] :
          {std::pair<uint16_t, const char*>{0x01C4, "形式: マシン種別 0x01C4 のライブラリ"},
           {0x014C, "形式: 32 ビットのライブラリ"}}) {
-        EXPECT_EQ(Hid2checkTexts::Say(Language::JAPANESE, Id::FORMAT_OK,
-                                      {Hid2checkTexts::Bitness(Language::JAPANESE, machine)}),
-                  line);
+        EXPECT_EQ(Say(Id::FORMAT_OK, {Bitness(machine)}), line);
     }
-}
-
-TEST(Hid2checkTexts, NamesEveryExceptionByItsCode) {
-    const std::pair<uint32_t, const char*> EXCEPTIONS[] = {
-        {0xC0000005, "access violation"},
-        {0xC0000006, "in-page error"},
-        {0xC000001D, "illegal instruction"},
-        {0xC0000096, "privileged instruction"},
-        {0xC0000094, "division by zero"},
-        {0xC0000095, "integer overflow"},
-        {0xC000008C, "array bounds exceeded"},
-        {0xC000008D, "floating-point error"},
-        {0xC000008E, "division by zero"},
-        {0xC000008F, "floating-point error"},
-        {0xC0000090, "floating-point error"},
-        {0xC0000091, "floating-point error"},
-        {0xC0000092, "floating-point error"},
-        {0xC0000093, "floating-point error"},
-        {0xC00000FD, "stack overflow"},
-        {0x80000002, "misaligned data"},
-        {0x80000003, "breakpoint"},
-        {0xE06D7363, "unhandled C++ exception"},
-    };
-    for (const auto& [code, name] : EXCEPTIONS) {
-        EXPECT_EQ(Hid2checkTexts::Say(Language::ENGLISH, Hid2checkTexts::ExceptionName(code)), name)
-            << Hid2checkTexts::Hex(code);
-    }
-}
-
-TEST(Hid2checkReport, TheDecoratedAdviceNeedsOnlyOneMark) {
-    EXPECT_TRUE(Report::Decorated({"hidinit@0"}));
-    EXPECT_TRUE(Report::Decorated({"_hidinit"}));
-    EXPECT_TRUE(Report::Decorated({"HIDINIT", "_hidinit@0"}));
-    EXPECT_FALSE(Report::Decorated({"HIDINIT"}));
+    Hid2checkTexts::Use(Language::ENGLISH);
 }
 
 std::string SystemMessage(uint32_t error) {
@@ -340,9 +246,13 @@ TEST_P(Hid2checkSession, ReportsFindingsInOrderAndTheVerdictLast) {
     names.complete = c.namesComplete;
     names.problem = "it needs Hidread under exactly that name";
     std::vector<std::string> printed;
+    Hid2checkTexts::Use(c.language);
+    const Protocol::Task task = c.live            ? Protocol::Task::LIVE
+                                : c.namesComplete ? Protocol::Task::BIND
+                                                  : Protocol::Task::LOAD;
     Report::Session session(
-        c.language, {c.live ? Report::RunMode::Kind::LIVE : Report::RunMode::Kind::LIBRARY}, names,
-        [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
+        {task}, names, [&](const std::string& line) { printed.push_back(line); }, SystemMessage,
+        false);
     for (const std::string& line : c.heard) {
         session.Hear(line);
     }
@@ -366,6 +276,7 @@ TEST_P(Hid2checkSession, ReportsFindingsInOrderAndTheVerdictLast) {
     EXPECT_EQ(printed.back().find(c.language == Language::ENGLISH ? "verdict: " : "判定: "), 0u)
         << c.what;
     EXPECT_EQ(all.find("verdict"), all.rfind("verdict")) << c.what << ": one verdict";
+    Hid2checkTexts::Use(Language::ENGLISH);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Hid2checkSession, testing::ValuesIn(CASES));
@@ -373,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Hid2checkSession, testing::ValuesIn(CASES));
 TEST(Hid2checkReport, NoWarningWhenHidinitIsQuickWithoutABoard) {
     std::vector<std::string> printed;
     Report::Session session(
-        Language::ENGLISH, {Report::RunMode::Kind::LIVE}, {{}, true, ""},
+        {Protocol::Task::LIVE}, {{}, true, ""},
         [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
     for (const std::string& line : Live({"opened 65536 19000.0", "end"})) {
         session.Hear(line);
@@ -396,7 +307,7 @@ TEST(Hid2checkReport, WarnsOfABoardTheDisplayCannotKeepUpWith) {
     for (const auto& [timed, warning] : timings) {
         std::vector<std::string> printed;
         Report::Session session(
-            Language::ENGLISH, {Report::RunMode::Kind::LIVE}, {{}, true, ""},
+            {Protocol::Task::LIVE}, {{}, true, ""},
             [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
         session.KeepUpWith(Recorder::Record(KeepUp::ShowSession));
         for (const std::string& line :
@@ -423,8 +334,7 @@ TEST(Hid2checkReport, AWiringScreenIsNamedAndTheFirstRunAloneDescribesTheLibrary
     for (const bool repeat : {false, true}) {
         std::vector<std::string> printed;
         Report::Session session(
-            Language::ENGLISH, {Report::RunMode::Kind::WIRING, 4, repeat},
-            {{"hidinit: exported"}, true, ""},
+            {Protocol::Task::WIRING, 4, repeat}, {{"hidinit: exported"}, true, ""},
             [&](const std::string& line) { printed.push_back(line); }, SystemMessage, false);
         for (const std::string& line :
              Live({"opened 4660 50.0", "step wiring", "tick", "wired 4", "end"})) {

@@ -45,7 +45,7 @@ TEST(KeepUp, AtAFastBoardsPaceTheTransferAfterEachClearMeetsABusyDisplay) {
 }
 
 TEST(KeepUp, TheLeastSafePaceIsAClearSpreadOverOneCycle) {
-    const std::vector<KeepUp::Step> session = Recorder::Record(KeepUp::ShowSession);
+    const std::vector<Sim::WriteOrWait> session = Recorder::Record(KeepUp::ShowSession);
     const uint32_t least = KeepUp::LeastSafeWriteCost(session);
     EXPECT_EQ(least, 1520u / 4u);
     EXPECT_EQ(KeepUp::Run(session, least).busyTransfers, 0);

@@ -102,20 +102,31 @@ struct NearCase {
     const char* wanted;
     std::vector<std::string> exports;
     std::vector<std::string> near;
+    // Of each near name, whether the advice is that it is decorated rather than of another
+    // letter case: one mark, an underscore or an @ suffix, is enough.
+    std::vector<bool> decorated;
 };
 
 class NearNames : public ::testing::TestWithParam<NearCase> {};
 
 TEST_P(NearNames, FindsDecoratedAndOtherCaseFormsOnly) {
-    EXPECT_EQ(PeImage::NearNames(GetParam().exports, GetParam().wanted), GetParam().near);
+    const std::vector<std::string> near = PeImage::NearNames(GetParam().exports, GetParam().wanted);
+    EXPECT_EQ(near, GetParam().near);
+    std::vector<bool> decorated;
+    for (const std::string& name : near) {
+        decorated.push_back(PeImage::Decorated(name));
+    }
+    EXPECT_EQ(decorated, GetParam().decorated);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Exports, NearNames,
-    ::testing::Values(NearCase{"hidinit", {"_hidinit@0", "hidinit@0"}, {"_hidinit@0", "hidinit@0"}},
-                      NearCase{
-                          "Hidwrite", {"HidWrite", "HIDWRITE@12"}, {"HidWrite", "HIDWRITE@12"}},
-                      NearCase{"hidinit", {"hidinit", "hidinit2", "Hidwrite", "_hidinit@x"}, {}},
-                      NearCase{"Hidread", {"__Hidread@8", "Hidread@", "@8"}, {}}));
+    ::testing::Values(
+        NearCase{"hidinit", {"_hidinit@0", "hidinit@0"}, {"_hidinit@0", "hidinit@0"}, {true, true}},
+        NearCase{"hidinit", {"_hidinit", "HIDINIT"}, {"_hidinit", "HIDINIT"}, {true, false}},
+        NearCase{
+            "Hidwrite", {"HidWrite", "HIDWRITE@12"}, {"HidWrite", "HIDWRITE@12"}, {false, true}},
+        NearCase{"hidinit", {"hidinit", "hidinit2", "Hidwrite", "_hidinit@x"}, {}, {}},
+        NearCase{"Hidread", {"__Hidread@8", "Hidread@", "@8"}, {}, {}}));
 
 } // namespace

@@ -4,7 +4,6 @@
 // is told no fault.
 #include "board.h"
 #include "fault_catalogue.h"
-#include "keep_up.h"
 #include "line_walk.h"
 #include "wiring_dialogue.h"
 #include "wiring_screens.h"
@@ -25,26 +24,19 @@ using WiringDialogue::Verdict;
 
 namespace {
 
-constexpr auto ENGLISH = UiLanguage::Language::ENGLISH;
 constexpr uint32_t FAST_WRITE_COST_US = 10;
 
-void Show(Sim::Board& board, int screen) {
-    WiringScreens::Show(
-        screen, [&board](int port, int value) { board.WritePort(port, value); },
-        [&board](int milliseconds) { board.Wait(static_cast<uint64_t>(milliseconds) * 1000); });
-}
-
-const std::vector<KeepUp::Step> POWER_ON;
+const std::vector<Sim::WriteOrWait> POWER_ON;
 
 // What a board wired as `wiring` shows after `history` and then each of `screens`.
 std::vector<Outcome> SeenThrough(const Sim::Wiring& wiring,
-                                 const std::vector<KeepUp::Step>& history,
+                                 const std::vector<Sim::WriteOrWait>& history,
                                  const std::vector<int>& screens) {
     Sim::Board board(FAST_WRITE_COST_US, wiring);
-    KeepUp::Play(history, board);
+    board.Play(history);
     std::vector<Outcome> seen;
     for (const int screen : screens) {
-        Show(board, screen);
+        board.Play(WiringScreens::Recorded(screen));
         seen.push_back(WiringDialogue::Seen(board));
     }
     return seen;
@@ -59,14 +51,14 @@ struct Session {
 
 // A user who reads the board, left by `history`, truthfully for `truthful` answers, then
 // answers "can't tell" (`thenCantTell`) or no more (the end of input).
-Session Converse(const Fault& truth, const std::vector<KeepUp::Step>& history = POWER_ON,
+Session Converse(const Fault& truth, const std::vector<Sim::WriteOrWait>& history = POWER_ON,
                  int truthful = 1000, bool thenCantTell = false) {
     Dialogue dialogue;
     Sim::Board board(FAST_WRITE_COST_US, truth.wiring);
-    KeepUp::Play(history, board);
+    board.Play(history);
     Session session;
     while (const auto screen = dialogue.NextScreen()) {
-        const WiringDialogue::Question question = dialogue.CurrentQuestion(ENGLISH);
+        const WiringDialogue::Question question = dialogue.CurrentQuestion();
         session.transcript.push_back(question.prompt + " (screen " + std::to_string(*screen) + ")");
         for (const auto& choice : question.choices) {
             session.transcript.push_back("  " + std::to_string(choice.number) + "  " + choice.text);
@@ -74,7 +66,7 @@ Session Converse(const Fault& truth, const std::vector<KeepUp::Step>& history = 
         if (dialogue.Answers() >= truthful && !thenCantTell) {
             break;
         }
-        Show(board, *screen);
+        board.Play(WiringScreens::Recorded(*screen));
         int answer = 0;
         if (dialogue.Answers() < truthful) {
             const Outcome seen = WiringDialogue::Seen(board);
@@ -87,7 +79,7 @@ Session Converse(const Fault& truth, const std::vector<KeepUp::Step>& history = 
         session.transcript.push_back("answer: " + std::to_string(answer));
         EXPECT_TRUE(dialogue.Answer(answer));
     }
-    session.verdict = dialogue.Result(ENGLISH);
+    session.verdict = dialogue.Result();
     session.answers = dialogue.Answers();
     session.screens = dialogue.ScreensShown();
     for (const std::string& line : session.verdict.details) {
@@ -240,7 +232,7 @@ TEST(LineWalk, EachStepRaisesThePinItNames) {
         const int high =
             __builtin_popcount(reading.pins.data) + reading.pins.rs + reading.pins.e + reading.rw;
         EXPECT_EQ(high, i == 0 ? 0 : 1) << "step " << i;
-        const std::string text = LineWalk::Describe(ENGLISH, static_cast<int>(i));
+        const std::string text = LineWalk::Describe(static_cast<int>(i));
         EXPECT_EQ(text.rfind("step " + std::to_string(i) + ": ", 0), 0u) << text;
         if (i > 0) {
             const Sim::Wiring::Line line = *steps[i].high;

@@ -4,11 +4,13 @@
 // The display reads a claim when row 0, without the blank cells at either end, is exactly
 // one screen's claim: a claim shifted along the row is still read by a user, so it counts.
 #include "board.h"
+#include "texts.h"
 #include "wiring.h"
 #include "wiring_screens.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -44,10 +46,7 @@ Sim::Wiring Assumed(int screen) {
 }
 
 int ClaimRead(const Sim::Board& board) {
-    const std::string row = board.RowText(0);
-    const size_t first = row.find_first_not_of(' ');
-    const std::string text =
-        first == std::string::npos ? "" : row.substr(first, row.find_last_not_of(' ') + 1 - first);
+    const std::string text = Hid2checkTexts::Trimmed(board.RowText(0));
     for (int screen = 0; screen < ScreenCount(); ++screen) {
         if (text == Claim(screen)) {
             return screen;
@@ -63,15 +62,13 @@ std::string Padded(const std::string& text) {
 // Shows `screen`; returns how many transfers met a busy display from the screen's first
 // wait on. Before it, what an earlier screen left may still be running.
 int ShowOn(Sim::Board& board, int screen) {
-    int atFirstWait = -1;
-    WiringScreens::Show(
-        screen, [&board](int port, int value) { board.WritePort(port, value); },
-        [&board, &atFirstWait](int milliseconds) {
-            if (atFirstWait < 0) {
-                atFirstWait = board.Violations();
-            }
-            board.Wait(static_cast<uint64_t>(milliseconds) * 1000);
-        });
+    const std::vector<Sim::WriteOrWait>& steps = WiringScreens::Recorded(screen);
+    const auto firstWait = std::find_if(steps.begin(), steps.end(), [](const auto& step) {
+        return step.kind == Sim::WriteOrWait::Kind::WAIT;
+    });
+    board.Play({steps.begin(), firstWait});
+    const int atFirstWait = board.Violations();
+    board.Play({firstWait, steps.end()});
     return board.Violations() - atFirstWait;
 }
 
@@ -223,7 +220,7 @@ TEST(WiringUncovered, NoThreeLinesRotatedReadAsAClaim) {
 // which reaches no pin, may rise with E.
 TEST(WiringScreen0, UsesTheProgramsWriteCycle) {
     std::vector<std::pair<int, int>> writes;
-    WiringScreens::Show(
+    WiringScreens::Write(
         0, [&writes](int port, int value) { writes.emplace_back(port, value); }, [](int) {});
     ASSERT_EQ(writes.size() % 4, 2u);
     for (size_t i = 2; i < writes.size(); i += 4) {
