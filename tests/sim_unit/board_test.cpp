@@ -318,11 +318,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "@               ",
                    "B               ",
                    "D 0x42"},
-        // Back to one line after a character.
+        // Back to one line after a character (a data write is an instruction, 0x00 none).
         ChoiceCase{"LateFunctionSetIgnored",
                    "late-function-set=ignored",
                    "",
-                   {{0x38, I}, {0x0C, I}, {0x41, D}, {0x30, I}},
+                   {{0x00, I}, {0x38, I}, {0x41, D}, {0x30, I}, {0x0C, I}},
                    "A███████████████",
                    "A               ",
                    "I 0x30 function set: 8-bit, 1 line, 5x8 - ignored after other instructions"},
