@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -269,6 +270,10 @@ struct ChoiceCase {
     const char* traced;
     uint32_t writeCost = Board::DEFAULT_WRITE_COST_US;
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
 
