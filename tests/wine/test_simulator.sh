@@ -143,4 +143,10 @@ done <<EOT
 379 1
 0 40
 EOT
+# The same with the controller's choice that a transfer while busy is lost: only the
+# first one arrives, and the display stays as at power-on.
+start_sim --write-cost-us 0 --ignore-gaps --controller busy=lost
+probe bringup splash
+expect_display "$boxes_and_blank" "violations 40 writes $start_writes"
+quit_sim
 echo "ok"
