@@ -20,9 +20,14 @@ std::string TimeStamp(uint64_t microseconds) {
 
 } // namespace
 
-Board::Board(uint32_t writeCostMicroseconds, Wiring lcdWiring)
-    : writeCost(writeCostMicroseconds), wiring(std::move(lcdWiring)),
+Board::Board(uint32_t writeCostMicroseconds, Wiring lcdWiring, ControllerChoices controllerChoices)
+    : lcd(controllerChoices), writeCost(writeCostMicroseconds), wiring(std::move(lcdWiring)),
       pins(wiring.Pins(dataBus, control)) {}
+
+void Board::Rewire(Wiring lcdWiring, ControllerChoices controllerChoices) {
+    wiring = std::move(lcdWiring);
+    lcd.Choose(controllerChoices);
+}
 
 // Every call is a round trip to the board, whatever the port, so the time passes before
 // the lines move.
@@ -37,13 +42,13 @@ void Board::WritePort(int port, int value) {
     } else {
         return;
     }
-    // The bus and RS are taken as they stood while E was high: the chip needs them held
-    // past the edge, so a change made together with the edge comes too late. A mis-wired
-    // E may fall on a write of either port.
-    const LcdPins held = pins;
+    // The chip needs the bus and RS held past the falling edge of E, so a change made
+    // in the same write as the edge is taken or not as the controller choices say. A
+    // mis-wired E may fall on a write of either port.
+    const LcdPins before = pins;
     pins = wiring.Pins(dataBus, control);
-    if (held.e && !pins.e) {
-        LatchTransfer(held);
+    if (before.e && !pins.e) {
+        LatchTransfer(Choices().edge == ControllerChoices::Edge::AFTER ? pins : before);
     }
 }
 
@@ -62,36 +67,42 @@ void Board::Play(const std::vector<WriteOrWait>& steps) {
 }
 
 // A transfer into a busy display is undefined on the chip (it may be lost or land
-// half-done); the model reports it and then executes it anyway, so one mistake does not
-// hide everything that follows. The busy flag stays set until the latest instruction
-// ends: a transfer may extend the busy time, never cut it short, so one that executes
-// nothing (the first half of a 4-bit byte, 0x00) leaves a clear's 1520 us running.
+// half-done); the model reports it and then, unless the controller choices have it lost,
+// executes it anyway, so one mistake does not hide everything that follows. The busy
+// flag stays set until the latest instruction ends: a transfer may extend the busy time,
+// never cut it short, so one that executes nothing (the first half of a 4-bit byte,
+// 0x00) leaves a clear's 1520 us running.
 //
 // With R/W high the strobe is a read: the controller drives the bus and takes nothing.
-void Board::LatchTransfer(const LcdPins& held) {
+void Board::LatchTransfer(const LcdPins& latched) {
     if (!wiring.RwGrounded()) {
         AddTrace(TimeStamp(now) + "R/W high: the display is read, takes nothing");
         return;
     }
     ++transfers;
-    const std::string kind = held.rs ? "D " : "I ";
+    const std::string kind = latched.rs ? "D " : "I ";
     if (now < busyUntil) {
         ++violations;
-        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(held.data) + " while busy for " +
-                 std::to_string(busyUntil - now) + "us more");
+        const bool lost = Choices().busy == ControllerChoices::Busy::LOST;
+        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(latched.data) + " while busy for " +
+                 std::to_string(busyUntil - now) + "us more" + (lost ? ", lost" : ""));
+        if (lost) {
+            return;
+        }
     }
-    lcd.Latch(held.rs, held.data);
+    lcd.Latch(latched.rs, latched.data);
     busyUntil = std::max(busyUntil, now + lcd.LastExecutionMicroseconds());
     if (!keepTrace) {
         return;
     }
     if (lcd.AwaitingLowNibble()) {
-        AddTrace(TimeStamp(now) + kind + Hex(held.data) + " high half of a 4-bit transfer");
-    } else if (held.rs) {
+        AddTrace(TimeStamp(now) + kind + Hex(latched.data) + " high half of a 4-bit transfer");
+    } else if (latched.rs) {
         AddTrace(TimeStamp(now) + kind + Hex(lcd.DataRegister()));
     } else {
         AddTrace(TimeStamp(now) + kind + Hex(lcd.InstructionRegister()) + " " +
-                 DescribeInstruction(lcd.InstructionRegister()));
+                 DescribeInstruction(lcd.InstructionRegister()) +
+                 (lcd.LastIgnored() ? " - ignored after other instructions" : ""));
     }
 }
 

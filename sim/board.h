@@ -5,7 +5,8 @@
 // unchanged only move the lines. Virtual time advances by a cost per port write and by
 // the waits reported, and a transfer that arrives while the display is busy (until the
 // latest instruction it took has ended) is a timing violation: counted, listed in the
-// trace, never silently accepted.
+// trace, never silently accepted. Where the datasheet leaves the controller's behaviour
+// open, the controller choices (controller_choices.h) decide.
 #pragma once
 
 #include "hd44780.h"
@@ -32,7 +33,12 @@ class Board {
     static constexpr uint32_t DEFAULT_WRITE_COST_US = 1000;
 
     explicit Board(uint32_t writeCostMicroseconds = DEFAULT_WRITE_COST_US,
-                   Wiring lcdWiring = Wiring());
+                   Wiring lcdWiring = Wiring(), ControllerChoices controllerChoices = {});
+
+    // A wire changed, or the controller's choices, while the board is powered: the display
+    // keeps its state and its RAM, the pins keep their levels, and the new wiring and
+    // choices count from the next port write on.
+    void Rewire(Wiring lcdWiring, ControllerChoices controllerChoices);
 
     // Port 1 or 2; other ports are ignored. Only the low 8 bits of the value count.
     void WritePort(int port, int value);
@@ -45,6 +51,7 @@ class Board {
     uint64_t NowMicroseconds() const { return now; }
     uint32_t WriteCostMicroseconds() const { return writeCost; }
     const Wiring& LcdWiring() const { return wiring; }
+    const ControllerChoices& Choices() const { return lcd.Choices(); }
 
     // Current levels of the board's lines.
     uint8_t DataBus() const { return dataBus; }
@@ -62,6 +69,8 @@ class Board {
     //   "t=12000us I 0x38 function set: 8-bit, 2 lines, 5x8"
     //   "t=16000us D 0x41"
     //   "t=17000us VIOLATION: D 0x42 while busy for 520us more"
+    //   "t=17000us VIOLATION: D 0x42 while busy for 520us more, lost"
+    //   "t=20000us I 0x30 function set: 8-bit, 1 line, 5x8 - ignored after other instructions"
     //   "t=18000us R/W high: the display is read, takes nothing"
     // At most MAX_TRACE lines are kept (the oldest are dropped).
     static constexpr size_t MAX_TRACE = 4096;
@@ -76,7 +85,7 @@ class Board {
     std::string RowText(int row) const;
 
   private:
-    void LatchTransfer(const LcdPins& held);
+    void LatchTransfer(const LcdPins& latched);
     void AddTrace(std::string line);
 
     Hd44780 lcd;

@@ -46,7 +46,7 @@ std::string OnOff(bool on) {
 
 } // namespace
 
-Hd44780::Hd44780() {
+Hd44780::Hd44780(ControllerChoices controllerChoices) : choices(controllerChoices) {
     PowerOn();
 }
 
@@ -70,15 +70,23 @@ void Hd44780::PowerOn() {
     lastExecutionMicroseconds = 0;
     awaitingLowNibble = false;
     highNibble = 0;
+    highNibbleRs = false;
+    instructedSinceReset = false;
+    lastIgnored = false;
 }
 
 void Hd44780::Latch(bool rs, uint8_t bus) {
     uint8_t byte = bus;
+    lastIgnored = false;
     if (!eightBitInterface) {
-        // Only D4-D7 are read. Between the halves the chip is not busy. The register
-        // select of the second half decides where the byte goes.
-        if (!awaitingLowNibble) {
+        // Only D4-D7 are read. Between the halves the chip is not busy. A second half
+        // whose register select differs from the first's either completes the byte,
+        // which goes where the second half's RS says, or starts a new one.
+        const bool restart =
+            choices.nibble == ControllerChoices::Nibble::RESTART && rs != highNibbleRs;
+        if (!awaitingLowNibble || restart) {
             highNibble = static_cast<uint8_t>(bus & 0xF0);
+            highNibbleRs = rs;
             awaitingLowNibble = true;
             lastExecutionMicroseconds = 0;
             return;
@@ -98,6 +106,9 @@ void Hd44780::Execute(uint8_t instruction) {
     // 0x00 is no instruction at all; the chip does nothing with it and takes no time.
     lastExecutionMicroseconds = instruction == 0 ? 0 : OTHER_INSTRUCTION_US;
     const Decoded decoded = Decode(instruction);
+    if (decoded.instruction != FUNCTION_SET && instruction != 0) {
+        instructedSinceReset = true;
+    }
     switch (decoded.instruction) {
     case SET_DDRAM_ADDRESS:
         addressesCgram = false;
@@ -108,6 +119,19 @@ void Hd44780::Execute(uint8_t instruction) {
         addressCounter = decoded.fields;
         break;
     case FUNCTION_SET:
+        // The function set comes first; after other instructions the datasheet says it
+        // cannot be executed unless it changes the data length. Such a change executes in
+        // full and opens the function set again, as power-on does: that is the
+        // initialisation by instruction, 8-bit function sets and then the 4-bit one, and
+        // the function set after it sets the lines and the font on every chip. 8-bit
+        // function sets into an 8-bit interface change no data length and open nothing.
+        if (decoded.Has(EIGHT_BIT_BUS) != eightBitInterface) {
+            instructedSinceReset = false;
+        } else if (instructedSinceReset &&
+                   choices.lateFunctionSet == ControllerChoices::LateFunctionSet::IGNORED) {
+            lastIgnored = true;
+            break;
+        }
         // The 5x10 font exists only with one line; with two the F bit is ignored. A
         // counter or shift that the old line layout allowed and the new one does not is
         // brought back into range, so that it always names a real cell.
@@ -161,8 +185,10 @@ void Hd44780::Execute(uint8_t instruction) {
     }
 }
 
+// A data write is an instruction of the datasheet's table too.
 void Hd44780::WriteData(uint8_t code) {
     dataRegister = code;
+    instructedSinceReset = true;
     if (addressesCgram) {
         // The three high bits of a CGRAM row are not shown but are kept as plain RAM.
         cgram[addressCounter] = code;

@@ -3,6 +3,8 @@
 // the USB-IO board live in board.h.
 #pragma once
 
+#include "controller_choices.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,8 +21,13 @@ class Hd44780 {
     // The state the internal reset circuit leaves at power-on: 8-bit interface, one
     // line, 5x8 font, display, cursor and blink off, increment without shift, DDRAM
     // blank (0x20), address counter 0 pointing into DDRAM, display not shifted.
-    Hd44780();
+    explicit Hd44780(ControllerChoices controllerChoices = {});
     void PowerOn();
+
+    // Where the datasheet leaves the chip's behaviour open. Choosing again keeps every
+    // register and the RAM: the next transfer meets the new choices.
+    const ControllerChoices& Choices() const { return choices; }
+    void Choose(ControllerChoices controllerChoices) { choices = controllerChoices; }
 
     // One transfer latched on the falling edge of E: an instruction (rs false) or a
     // character written to DDRAM or CGRAM (rs true), whichever the last address
@@ -29,6 +36,9 @@ class Hd44780 {
     void Latch(bool rs, uint8_t bus);
     // True between the two halves of a byte on a 4-bit interface.
     bool AwaitingLowNibble() const { return awaitingLowNibble; }
+    // True when the transfer last latched was a function set the chip did not execute
+    // (ControllerChoices::LateFunctionSet::IGNORED).
+    bool LastIgnored() const { return lastIgnored; }
 
     // Execution time of the transfer last latched, in microseconds: 1520 for clear
     // display and return home, 37 for the other instructions and for data writes, 0 for
@@ -96,6 +106,12 @@ class Hd44780 {
     uint32_t lastExecutionMicroseconds = 0;
     bool awaitingLowNibble = false;
     uint8_t highNibble = 0;
+    bool highNibbleRs = false;
+    ControllerChoices choices;
+    // Whether an instruction other than function set (a data write included) has executed
+    // since power-on or the last change of the data length.
+    bool instructedSinceReset = false;
+    bool lastIgnored = false;
 };
 
 // An instruction code in words, e.g. "function set: 8-bit, 2 lines, 5x8".

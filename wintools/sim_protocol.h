@@ -26,6 +26,11 @@ constexpr uint32_t PRINT_REPLY = 0x4C430004;
 // PACE: no payload. The result is the time of one port write of the simulated board in
 // microseconds, the pace a real board keeps; 0 when it keeps none (a replay plays).
 constexpr uint32_t PACE = 0x4C430005;
+// REWIRE: the payload is "<wiring>\n<choices>" in UTF-8, a list as --miswire takes it and
+// one as --controller takes it, either empty for the board's own. The board keeps its
+// display; the new wiring and choices count from its next port write on. The result is 1,
+// or 0 if a list is not read (nothing changes then).
+constexpr uint32_t REWIRE = 0x4C430006;
 
 struct WritePayload {
     int32_t handle;

@@ -41,8 +41,14 @@ struct Options {
     bool text = false;
     uint32_t writeCostMicroseconds = Sim::Board::DEFAULT_WRITE_COST_US;
     Sim::Wiring wiring;
-    // The first item of --miswire that is no wiring, when there is one.
+    Sim::ControllerChoices choices;
+    // The lists of --miswire and --controller as given (empty: not given), for a
+    // simulator that runs already.
+    std::string miswire;
+    std::string controller;
+    // The first item of --miswire or --controller that is none of theirs, when there is one.
     std::string badMiswire;
+    std::string badController;
     // Screen position of the window; the system's default place unless given.
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
@@ -85,12 +91,21 @@ bool ParseOptions(int count, wchar_t** arguments, Options& options) {
             options.x = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
             options.y = static_cast<int>(std::wcstol(arguments[++i], nullptr, 10));
         } else if (argument == L"--miswire" && i + 1 < count) {
+            options.miswire = Utf8::FromWide(arguments[++i]);
             const std::optional<Sim::Wiring> wiring =
-                Sim::Wiring::Parse(Utf8::FromWide(arguments[++i]), options.badMiswire);
+                Sim::Wiring::Parse(options.miswire, options.badMiswire);
             if (!wiring) {
                 return false;
             }
             options.wiring = *wiring;
+        } else if (argument == L"--controller" && i + 1 < count) {
+            options.controller = Utf8::FromWide(arguments[++i]);
+            const std::optional<Sim::ControllerChoices> choices =
+                Sim::ControllerChoices::Parse(options.controller, options.badController);
+            if (!choices) {
+                return false;
+            }
+            options.choices = *choices;
         } else if (argument == L"--write-cost-us" && i + 1 < count) {
             if (!ParseMicroseconds(arguments[++i], options.writeCostMicroseconds)) {
                 return false;
@@ -140,7 +155,7 @@ int LoadReplay(const std::wstring& path, std::vector<Sim::LoggedCall>& calls) {
 // The recording played at once into a board of its own; no window, no running simulator
 // involved.
 int ReplayText(const Options& options, std::vector<Sim::LoggedCall> calls) {
-    Sim::Board board(options.writeCostMicroseconds, options.wiring);
+    Sim::Board board(options.writeCostMicroseconds, options.wiring, options.choices);
     Sim::Replay replay(std::move(calls), !options.ignoreGaps);
     replay.PlayAll(board);
     WriteOutput(Sim::DisplayReport(board));
@@ -172,16 +187,48 @@ int Quit() {
 }
 
 // The first simulator may still be creating its window when a second one starts.
-int BringFirstToFront() {
+HWND FindFirst() {
     for (int attempt = 0; attempt < FIND_ATTEMPTS; ++attempt) {
         const HWND simulator = Remote::FindSimulator();
         if (simulator != nullptr) {
-            Remote::BringToFront(simulator);
-            return 0;
+            return simulator;
         }
         Sleep(FIND_INTERVAL_MS);
     }
-    return 1;
+    return nullptr;
+}
+
+// What the running simulator's board is wired as now, and what its controller chooses.
+void SayRewired(const Options& options) {
+    using LcdsimTexts::Id;
+    using LcdsimTexts::Say;
+    if (!options.miswire.empty()) {
+        WriteOutput(options.wiring.Correct() ? Say(Id::REWIRED_CORRECTLY)
+                                             : Say(Id::REWIRED, {options.wiring.Describe()}));
+    }
+    if (!options.controller.empty()) {
+        const std::string chosen = options.choices.Describe();
+        WriteOutput(chosen.empty() ? Say(Id::CONTROLLER_DEFAULTS)
+                                   : Say(Id::CONTROLLER_CHOSEN, {chosen}));
+    }
+}
+
+// A second start brings the running simulator to the front, and gives its board the
+// wiring and the controller choices it names, as a wire changed while powered.
+int PassToFirst(const Options& options) {
+    const HWND simulator = FindFirst();
+    if (simulator == nullptr) {
+        return 1;
+    }
+    if (!options.miswire.empty() || !options.controller.empty()) {
+        if (!Remote::Rewire(simulator, options.miswire, options.controller)) {
+            WriteError(LcdsimTexts::Id::DID_NOT_REWIRE);
+            return 1;
+        }
+        SayRewired(options);
+    }
+    Remote::BringToFront(simulator);
+    return 0;
 }
 
 int RunSimulator(HINSTANCE instance, const Options& options,
@@ -193,7 +240,8 @@ int RunSimulator(HINSTANCE instance, const Options& options,
                                           options.y,
                                           replay,
                                           options.replay.c_str(),
-                                          options.wiring};
+                                          options.wiring,
+                                          options.choices};
     if (SimWindow::Create(instance, settings) == nullptr) {
         WriteError(LcdsimTexts::Id::NO_WINDOW);
         return 1;
@@ -223,6 +271,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!valid) {
         if (!options.badMiswire.empty()) {
             WriteError(LcdsimTexts::Say(LcdsimTexts::Id::BAD_MISWIRE, {options.badMiswire}));
+        }
+        if (!options.badController.empty()) {
+            WriteError(LcdsimTexts::Say(LcdsimTexts::Id::BAD_CONTROLLER, {options.badController}));
         }
         WriteError(LcdsimTexts::Id::USAGE);
         return 2;
@@ -255,7 +306,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             WriteError(LcdsimTexts::Id::RUNNING_ALREADY);
             return 1;
         }
-        return BringFirstToFront();
+        return PassToFirst(options);
     }
     return RunSimulator(instance, options, options.replay.empty() ? nullptr : &calls);
 }

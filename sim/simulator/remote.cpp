@@ -70,6 +70,18 @@ bool FetchDisplayText(HINSTANCE instance, HWND simulator, std::string& text) {
     return replied;
 }
 
+bool Rewire(HWND simulator, const std::string& wiring, const std::string& choices) {
+    std::string payload = wiring + "\n" + choices;
+    COPYDATASTRUCT request;
+    request.dwData = SimProtocol::REWIRE;
+    request.cbData = static_cast<DWORD>(payload.size());
+    request.lpData = payload.data();
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(simulator, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&request),
+                               SMTO_ABORTIFHUNG, ANSWER_TIMEOUT_MS, &result) != 0 &&
+           result == 1;
+}
+
 bool Close(HWND simulator) {
     DWORD processId = 0;
     GetWindowThreadProcessId(simulator, &processId);

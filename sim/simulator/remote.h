@@ -17,6 +17,11 @@ void BringToFront(HWND simulator);
 // did not answer.
 bool FetchDisplayText(HINSTANCE instance, HWND simulator, std::string& text);
 
+// Gives the running simulator's board a new wiring and new controller choices, as
+// --miswire and --controller write them (empty: the board's own), keeping its display.
+// False if it did not take them.
+bool Rewire(HWND simulator, const std::string& wiring, const std::string& choices);
+
 // Closes the running simulator and waits until its process has ended, so that the board
 // is gone and a new simulator can start at once. False if it did not end in time.
 bool Close(HWND simulator);

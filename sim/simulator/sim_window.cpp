@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace SimWindow {
 namespace {
@@ -36,6 +37,8 @@ bool blinkPhase = false;
 std::optional<Sim::Replay> replay;
 std::wstring replayName;
 long long replayStartMicroseconds = 0;
+// The title as last set, without the wiring and choices named after it.
+std::string title;
 
 // A handle that another simulator instance is unlikely to repeat: only its low 16 bits
 // travel through the program, and they are never 0.
@@ -82,18 +85,53 @@ LRESULT Print(HWND window, HWND asker) {
     return 1;
 }
 
-// The title, and the board's mis-wiring after it, if any.
-void SetTitle(HWND window, const std::string& title) {
+// The title, and after it the board's mis-wiring and the controller's choices that are
+// not the defaults, if any.
+void SetTitle(HWND window, const std::string& newTitle) {
+    title = newTitle;
+    std::string named = title;
     const Sim::Wiring& wiring = board->LcdWiring();
-    const std::string named =
-        wiring.Correct() ? title
-                         : title + LcdsimTexts::Say(LcdsimTexts::Id::MISWIRED, {wiring.Describe()});
+    if (!wiring.Correct()) {
+        named += LcdsimTexts::Say(LcdsimTexts::Id::MISWIRED, {wiring.Describe()});
+    }
+    const std::string choices = board->Choices().Describe();
+    if (!choices.empty()) {
+        named += LcdsimTexts::Say(LcdsimTexts::Id::CONTROLLER, {choices});
+    }
     SetWindowTextW(window, Utf8::ToWide(named).c_str());
+}
+
+// A wire changed while the board is powered: the display stays as it is. A list left
+// empty keeps the board's own.
+LRESULT Rewire(HWND window, const COPYDATASTRUCT& data) {
+    if (data.lpData == nullptr) {
+        return 0;
+    }
+    const std::string_view payload(static_cast<const char*>(data.lpData), data.cbData);
+    const size_t newline = payload.find('\n');
+    if (newline == std::string_view::npos) {
+        return 0;
+    }
+    const std::string_view wiringText = payload.substr(0, newline);
+    const std::string_view choicesText = payload.substr(newline + 1);
+    std::string badItem;
+    const std::optional<Sim::Wiring> wiring =
+        wiringText.empty() ? board->LcdWiring() : Sim::Wiring::Parse(wiringText, badItem);
+    const std::optional<Sim::ControllerChoices> choices =
+        choicesText.empty() ? board->Choices()
+                            : Sim::ControllerChoices::Parse(choicesText, badItem);
+    if (!wiring || !choices) {
+        return 0;
+    }
+    board->Rewire(*wiring, *choices);
+    SetTitle(window, title);
+    boardChanged = true;
+    return 1;
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     const auto* settings = static_cast<const Settings*>(create->lpCreateParams);
-    board.emplace(settings->writeCostMicroseconds, settings->wiring);
+    board.emplace(settings->writeCostMicroseconds, settings->wiring, settings->choices);
     SetTitle(window, LcdsimTexts::Say(LcdsimTexts::Id::TITLE));
     countGaps = settings->countGaps;
     boardHandle = MakeBoardHandle();
@@ -119,6 +157,8 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* data) {
         return Print(window, sender);
     case SimProtocol::PACE:
         return replay ? 0 : static_cast<LRESULT>(board->WriteCostMicroseconds());
+    case SimProtocol::REWIRE:
+        return Rewire(window, *data);
     default:
         return 0;
     }

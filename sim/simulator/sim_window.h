@@ -2,6 +2,7 @@
 // HID2.DLL's requests (sim_protocol.h) and shows the board.
 #pragma once
 
+#include "controller_choices.h"
 #include "replay.h"
 #include "wiring.h"
 
@@ -27,8 +28,10 @@ struct Settings {
     // (nullptr: a live board), and the file it came from, for the title.
     const std::vector<Sim::LoggedCall>* replay;
     const wchar_t* replayName;
-    // How the board reaches the display; the title names a mis-wiring.
+    // How the board reaches the display, and what its controller does where the datasheet
+    // is silent; the title names a mis-wiring and the choices that are not the defaults.
     Sim::Wiring wiring;
+    Sim::ControllerChoices choices;
 };
 
 // Registers the window class and creates the window with a freshly powered board.

@@ -13,15 +13,18 @@ constexpr TextTable::Row<Id> TEXTS[] = {
     {Id::REPLAY_TITLE, "LCDSIM - replay of {0}", "LCDSIM - {0} を再生中"},
     {Id::REPLAY_ENDED_TITLE, "LCDSIM - replay of {0} (ended)", "LCDSIM - {0} の再生終了"},
     {Id::MISWIRED, " - miswired: {0}", " - 配線の誤り: {0}"},
+    {Id::CONTROLLER, " - controller: {0}", " - コントローラー: {0}"},
     {Id::COUNTS, "port writes {0}    transfers {1}    ", "ポート書き込み {0} 回　転送 {1} 回　"},
     {Id::VIOLATIONS, "timing violations {0}", "タイミング違反 {0} 回"},
     {Id::TIMES, "virtual time {0} us    write cost {1} us",
      "仮想時間 {0} μs　書き込み 1 回の時間 {1} μs"},
     {Id::USAGE,
      "usage: LCDSIM.exe [--replay FILE [--text]] [--hidden] [--write-cost-us N] "
-     "[--ignore-gaps] [--miswire WIRING] [--at X Y] [--lang en|ja] | --print | --quit | --help\n",
+     "[--ignore-gaps] [--miswire WIRING] [--controller CHOICES] [--at X Y] [--lang en|ja] "
+     "| --print | --quit | --help\n",
      "使い方: LCDSIM.exe [--replay ファイル [--text]] [--hidden] [--write-cost-us N] "
-     "[--ignore-gaps] [--miswire 配線] [--at X Y] [--lang en|ja] | --print | --quit | --help\n"},
+     "[--ignore-gaps] [--miswire 配線] [--controller 選択] [--at X Y] [--lang en|ja] "
+     "| --print | --quit | --help\n"},
     {Id::HELP,
      "The USB-IO board with its 16x2 LCD, simulated in a window. KORVAN3.exe reaches it\n"
      "through the stand-in HID2.DLL beside it (folder simulator).\n"
@@ -33,7 +36,13 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "  --ignore-gaps        virtual time counts the write costs only\n"
      "  --miswire WIRING     wires the board to the display wrongly, as WIRING says: items\n"
      "                       such as D3:D4 (two wires exchanged), RS:E, E=open, D5=0,\n"
-     "                       RW=open, bus=reversed, bus=up, bus=down, comma-separated\n"
+     "                       RW=open, bus=reversed, bus=up, bus=down, comma-separated;\n"
+     "                       with a simulator running: rewires it, keeping its display\n"
+     "  --controller CHOICES what the controller does where its datasheet is silent:\n"
+     "                       items nibble=restart, edge=after, late-function-set=ignored,\n"
+     "                       busy=lost (default: nibble=paired, edge=before,\n"
+     "                       late-function-set=executed, busy=executed), comma-separated;\n"
+     "                       with a simulator running: chooses for it\n"
      "  --replay FILE        plays a log of HID2_LOG in the window at its pace\n"
      "  --text               with --replay: plays it at once and prints the display\n"
      "  --print              prints the running simulator's display\n"
@@ -45,7 +54,8 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "exit codes:\n"
      "  0  done\n"
      "  1  no simulator runs (--print, --quit); the log cannot be read;\n"
-     "     a simulator runs already (--replay); the window cannot be made\n"
+     "     a simulator runs already (--replay); the window cannot be made;\n"
+     "     the running simulator did not answer (--miswire, --controller)\n"
      "  2  a wrong command line; a line of the log that is no call\n",
      "USB-IO ボードと 16 文字 × 2 行の液晶をウィンドウの中で再現します。\n"
      "KORVAN3.exe は、同じフォルダー（simulator）にあるシミュレーター用の\n"
@@ -58,7 +68,14 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "  --ignore-gaps        書き込みの間の実時間を仮想時間に含めません\n"
      "  --miswire 配線       ボードと液晶を指定のとおり誤って配線します。D3:D4（2 本の線の\n"
      "                       入れ替わり）、RS:E、E=open、D5=0、RW=open、bus=reversed、\n"
-     "                       bus=up、bus=down をコンマで区切って並べます\n"
+     "                       bus=up、bus=down をコンマで区切って並べます。\n"
+     "                       起動中のシミュレーターには、表示を変えずに配線だけを変えます\n"
+     "  --controller 選択    データシートが定めていない点でのコントローラーの動作を\n"
+     "                       選びます。nibble=restart、edge=after、\n"
+     "                       late-function-set=ignored、busy=lost をコンマで区切って\n"
+     "                       並べます（既定は nibble=paired、edge=before、\n"
+     "                       late-function-set=executed、busy=executed）。\n"
+     "                       起動中のシミュレーターには、その動作を変えます\n"
      "  --replay ファイル    HID2_LOG の記録（ログ）を、記録時のペースで再生します\n"
      "  --text               --replay と併用: 一気に再生して最後の表示を出力します\n"
      "  --print              起動中のシミュレーターの表示を出力します\n"
@@ -70,7 +87,8 @@ constexpr TextTable::Row<Id> TEXTS[] = {
      "終了コード:\n"
      "  0  正常終了\n"
      "  1  シミュレーターが起動していない（--print、--quit）、記録を読み込めない、\n"
-     "     シミュレーターがすでに起動している（--replay）、ウィンドウを作れない\n"
+     "     シミュレーターがすでに起動している（--replay）、ウィンドウを作れない、\n"
+     "     起動中のシミュレーターが応答しない（--miswire、--controller）\n"
      "  2  コマンドラインの誤り、記録に呼び出しではない行がある\n"},
     {Id::NO_SIMULATOR, "LCDSIM: no simulator is running\n",
      "LCDSIM: シミュレーターが起動していません\n"},
@@ -83,6 +101,21 @@ constexpr TextTable::Row<Id> TEXTS[] = {
     {Id::BAD_LINE, "LCDSIM: {0} line {1}: {2}\n", "LCDSIM: {0} の {1} 行目: {2}\n"},
     {Id::BAD_MISWIRE, "LCDSIM: --miswire: '{0}' is no wiring of the board\n",
      "LCDSIM: --miswire: '{0}' は配線の指定ではありません\n"},
+    {Id::BAD_CONTROLLER, "LCDSIM: --controller: '{0}' is no choice of the controller\n",
+     "LCDSIM: --controller: '{0}' はコントローラーの動作の指定ではありません\n"},
+    {Id::REWIRED, "LCDSIM: the running simulator is now wired {0}\n",
+     "LCDSIM: 起動中のシミュレーターの配線を {0} に変更しました\n"},
+    {Id::REWIRED_CORRECTLY, "LCDSIM: the running simulator is now wired correctly\n",
+     "LCDSIM: 起動中のシミュレーターを正しい配線に変更しました\n"},
+    {Id::CONTROLLER_CHOSEN, "LCDSIM: the running simulator's controller now chooses {0}\n",
+     "LCDSIM: 起動中のシミュレーターのコントローラーの動作を {0} に変更しました\n"},
+    {Id::CONTROLLER_DEFAULTS,
+     "LCDSIM: the running simulator's controller now makes the default choices\n",
+     "LCDSIM: 起動中のシミュレーターのコントローラーを既定の動作に変更しました\n"},
+    {Id::DID_NOT_REWIRE,
+     "LCDSIM: the running simulator did not answer; its wiring and controller are unchanged\n",
+     "LCDSIM: 起動中のシミュレーターが応答しませんでした。配線とコントローラーの動作は"
+     "変わっていません\n"},
 };
 static_assert(std::size(TEXTS) == static_cast<size_t>(Id::COUNT), "one text per Id");
 static_assert(TextTable::InOrderOfId(TEXTS), "the texts in the order of the Id");

@@ -24,6 +24,9 @@ enum class Id {
     REPLAY_ENDED_TITLE,
     // After the title, {0}: the board's mis-wiring, as --miswire writes it.
     MISWIRED,
+    // After the title, {0}: the controller's choices that are not the defaults, as
+    // --controller writes them.
+    CONTROLLER,
     // {0} and {1}: port writes and transfers; then, in a colour of its own when not 0,
     // {0}: timing violations.
     COUNTS,
@@ -42,6 +45,16 @@ enum class Id {
     BAD_LINE,
     // {0}: the item of --miswire that is no wiring.
     BAD_MISWIRE,
+    // {0}: the item of --controller that is no choice.
+    BAD_CONTROLLER,
+    // What a start with --miswire or --controller did to the simulator already running.
+    // {0}: the wiring as --miswire writes it.
+    REWIRED,
+    REWIRED_CORRECTLY,
+    // {0}: the choices that are not the defaults, as --controller writes them.
+    CONTROLLER_CHOSEN,
+    CONTROLLER_DEFAULTS,
+    DID_NOT_REWIRE,
     COUNT
 };
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Sim::Board;
@@ -252,6 +255,100 @@ TEST(Busy, ProgramCyclesNeverViolateAtTheDefaultCost) {
     EXPECT_EQ(board.Violations(), 0);
     EXPECT_EQ(board.RowText(0), "0123456789ABCDEF");
 }
+
+// Where the datasheet leaves the controller open, a choice shows on the display as the
+// gap allows and changes no count: a transfer while busy is a violation either way. Made
+// at power-on or chosen later, a choice is the same.
+struct ChoiceCase {
+    const char* name;
+    const char* choices;
+    const char* wiring;                      // empty: the correct one
+    std::vector<std::pair<int, int>> cycles; // code, control port with E low
+    const char* rowByDefault;
+    const char* rowChosen;
+    // A line the chosen board's trace holds, after its time stamp.
+    const char* traced;
+    uint32_t writeCost = Board::DEFAULT_WRITE_COST_US;
+};
+
+void PrintTo(const ChoiceCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ChoiceTest, ShowsOnTheDisplayAsTheGapAllows) {
+    const ChoiceCase& c = GetParam();
+    std::string badItem;
+    const Sim::Wiring wiring =
+        *c.wiring == '\0' ? Sim::Wiring() : Sim::Wiring::Parse(c.wiring, badItem).value();
+    const Sim::ControllerChoices choices =
+        Sim::ControllerChoices::Parse(c.choices, badItem).value();
+    Board byDefault(c.writeCost, wiring);
+    Board chosen(c.writeCost, wiring, choices);
+    Board chosenLater(c.writeCost, wiring);
+    chosenLater.Rewire(wiring, choices);
+    for (const auto& [code, control] : c.cycles) {
+        for (Board* board : {&byDefault, &chosen, &chosenLater}) {
+            Cycle(*board, code, control);
+        }
+    }
+    EXPECT_EQ(byDefault.RowText(0), c.rowByDefault);
+    EXPECT_EQ(chosen.RowText(0), c.rowChosen);
+    EXPECT_EQ(chosenLater.RowText(0), c.rowChosen);
+    EXPECT_EQ(chosen.Violations(), byDefault.Violations());
+    EXPECT_EQ(chosen.Transfers(), byDefault.Transfers());
+    const auto& trace = chosen.Trace();
+    EXPECT_TRUE(std::any_of(trace.begin(), trace.end(), [&c](const std::string& line) {
+        return line.substr(line.find(' ') + 1) == c.traced;
+    })) << c.traced;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corners, ChoiceTest,
+    ::testing::Values(
+        // 4-bit: a byte's first half as an instruction, its second as data.
+        ChoiceCase{"NibbleRestart",
+                   "nibble=restart",
+                   "",
+                   {{0x28, I}, {0x00, I}, {0xC0, I}, {0x40, I}, {0x20, D}, {0x30, D}},
+                   "B               ",
+                   "#               ",
+                   "D 0x20 high half of a 4-bit transfer"},
+        // E follows D0 and falls on a data port write, which brings the next code.
+        ChoiceCase{"EdgeAfter",
+                   "edge=after",
+                   "E:D0",
+                   {{0x39, I}, {0x38, I}, {0x0D, I}, {0x0C, I}, {0x41, D}, {0x42, D}},
+                   "@               ",
+                   "B               ",
+                   "D 0x42"},
+        // Back to one line after a character (a data write is an instruction, 0x00 none).
+        ChoiceCase{"LateFunctionSetIgnored",
+                   "late-function-set=ignored",
+                   "",
+                   {{0x00, I}, {0x38, I}, {0x41, D}, {0x30, I}, {0x0C, I}},
+                   "A███████████████",
+                   "A               ",
+                   "I 0x30 function set: 8-bit, 1 line, 5x8 - ignored after other instructions"},
+        // A change to 4 bits executes, and so does the function set after it.
+        ChoiceCase{"LateFunctionSetAfterADataLengthChange",
+                   "late-function-set=ignored",
+                   "",
+                   {{0x38, I}, {0x0C, I}, {0x41, D}, {0x20, I}, {0x20, I}, {0x80, I}},
+                   "A               ",
+                   "A               ",
+                   "I 0x28 function set: 4-bit, 2 lines, 5x8"},
+        // The clear is still running when the A comes.
+        ChoiceCase{"BusyLost",
+                   "busy=lost",
+                   "",
+                   {{0x38, I}, {0x0C, I}, {0x01, I}, {0x41, D}, {0x42, D}},
+                   "AB              ",
+                   "B               ",
+                   "VIOLATION: D 0x41 while busy for 320us more, lost",
+                   300}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // One line, as at power-on: row 0 is a row of boxes, characters standing on them.
 TEST(RowText, DarkCellsAreSpacesOrBoxesAndCgramCodesArePlaceholders) {

@@ -76,12 +76,18 @@ TEST(PowerOn, PowerOnAgainForgetsEverything) {
     Data(lcd, 'A');
     Instruction(lcd, 0x48);
     Data(lcd, 0x1F);
+    Sim::ControllerChoices choices;
+    choices.lateFunctionSet = Sim::ControllerChoices::LateFunctionSet::IGNORED;
+    lcd.Choose(choices);
     lcd.PowerOn();
     EXPECT_EQ(lcd.Ddram()[0], 0x20);
     EXPECT_EQ(lcd.Cgram()[0], 0);
     EXPECT_FALSE(lcd.TwoLines());
     EXPECT_FALSE(lcd.DisplayOn());
     EXPECT_EQ(lcd.AddressCounter(), 0);
+    // Also that instructions came before: the function set executes first again.
+    Instruction(lcd, 0x38);
+    EXPECT_TRUE(lcd.TwoLines());
 }
 
 struct ModeCase {

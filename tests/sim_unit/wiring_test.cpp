@@ -1,23 +1,45 @@
 #include "board.h"
+#include "controller_choices.h"
 #include "sim_test_support.h"
 #include "wiring.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 using Sim::Board;
+using Sim::ControllerChoices;
 using Sim::Wiring;
 
 namespace {
 
+// The two lists LCDSIM reads: a wiring (--miswire) and the controller's choices
+// (--controller).
+enum class List { WIRING, CONTROLLER };
+
+// The list read back in its own spelling, or nothing.
+std::optional<std::string> ReadBack(List list, const char* text, std::string& badItem) {
+    if (list == List::CONTROLLER) {
+        const auto choices = ControllerChoices::Parse(text, badItem);
+        return choices ? std::optional(choices->Describe()) : std::nullopt;
+    }
+    const auto wiring = Wiring::Parse(text, badItem);
+    if (!wiring) {
+        return std::nullopt;
+    }
+    EXPECT_EQ(wiring->Correct(), wiring->Describe().empty()) << text;
+    return wiring->Describe();
+}
+
 struct GoodSpec {
     const char* text;
-    const char* described; // empty: the correct wiring
+    const char* described; // empty: the correct wiring, the default choices
+    List list = List::WIRING;
 };
 
 void PrintTo(const GoodSpec& good, std::ostream* out) {
@@ -28,28 +50,34 @@ class GoodSpecTest : public ::testing::TestWithParam<GoodSpec> {};
 
 TEST_P(GoodSpecTest, IsReadAndDescribedInItsOwnSpelling) {
     std::string badItem = "untouched";
-    const auto wiring = Wiring::Parse(GetParam().text, badItem);
-    ASSERT_TRUE(wiring.has_value()) << badItem;
-    EXPECT_EQ(wiring->Describe(), GetParam().described);
-    EXPECT_EQ(wiring->Correct(), std::string(GetParam().described).empty());
+    const auto described = ReadBack(GetParam().list, GetParam().text, badItem);
+    ASSERT_TRUE(described.has_value()) << badItem;
+    EXPECT_EQ(*described, GetParam().described);
     EXPECT_EQ(badItem, "untouched");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, GoodSpecTest,
-    ::testing::Values(GoodSpec{"D3:D4", "D3:D4"}, GoodSpec{"rs:aux", "RS:AUX"},
-                      GoodSpec{"E:D0", "E:D0"}, GoodSpec{"bus=REVERSED", "bus=reversed"},
-                      GoodSpec{"Bus=Up", "bus=up"}, GoodSpec{"bus=down", "bus=down"},
-                      GoodSpec{"D7=0", "D7=0"}, GoodSpec{"RS=1", "RS=1"},
-                      GoodSpec{"e=OPEN", "E=open"}, GoodSpec{"RW=1", "RW=1"},
-                      GoodSpec{"rw=open", "RW=open"},
-                      GoodSpec{"D3:D4,RS:E,D0=open,RW=1", "D3:D4,RS:E,D0=open,RW=1"},
-                      // Exchanged back: every pin on its own line again.
-                      GoodSpec{"D3:D4,d4:d3", ""}, GoodSpec{"bus=reversed,bus=reversed", ""}));
+    ::testing::Values(
+        GoodSpec{"D3:D4", "D3:D4"}, GoodSpec{"rs:aux", "RS:AUX"}, GoodSpec{"E:D0", "E:D0"},
+        GoodSpec{"bus=REVERSED", "bus=reversed"}, GoodSpec{"Bus=Up", "bus=up"},
+        GoodSpec{"bus=down", "bus=down"}, GoodSpec{"D7=0", "D7=0"}, GoodSpec{"RS=1", "RS=1"},
+        GoodSpec{"e=OPEN", "E=open"}, GoodSpec{"RW=1", "RW=1"}, GoodSpec{"rw=open", "RW=open"},
+        GoodSpec{"D3:D4,RS:E,D0=open,RW=1", "D3:D4,RS:E,D0=open,RW=1"},
+        // Exchanged back: every pin on its own line again.
+        GoodSpec{"D3:D4,d4:d3", ""}, GoodSpec{"bus=reversed,bus=reversed", ""},
+        // Choices are described in one order, the defaults left out.
+        GoodSpec{"busy=lost,Nibble=RESTART", "nibble=restart,busy=lost", List::CONTROLLER},
+        GoodSpec{"late-function-set=ignored,edge=after", "edge=after,late-function-set=ignored",
+                 List::CONTROLLER},
+        GoodSpec{"edge=after,edge=before,nibble=paired,busy=executed,"
+                 "late-function-set=executed",
+                 "", List::CONTROLLER}));
 
 struct BadSpec {
     const char* text;
     const char* badItem;
+    List list = List::WIRING;
 };
 
 void PrintTo(const BadSpec& bad, std::ostream* out) {
@@ -60,19 +88,26 @@ class BadSpecTest : public ::testing::TestWithParam<BadSpec> {};
 
 TEST_P(BadSpecTest, NamesTheFirstItemThatIsNotOneOfTheSpecs) {
     std::string badItem;
-    EXPECT_FALSE(Wiring::Parse(GetParam().text, badItem).has_value());
+    EXPECT_FALSE(ReadBack(GetParam().list, GetParam().text, badItem).has_value());
     EXPECT_EQ(badItem, GetParam().badItem);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, BadSpecTest,
-    ::testing::Values(BadSpec{"", ""}, BadSpec{"D3:D4,", ""}, BadSpec{"D3:D4,,RS:E", ""},
-                      BadSpec{"D3:D3", "D3:D3"}, BadSpec{"D3:D8", "D3:D8"},
-                      BadSpec{"D3-D4", "D3-D4"}, BadSpec{"D3:D4:D5", "D3:D4:D5"},
-                      BadSpec{" D3:D4", " D3:D4"}, BadSpec{"RS:RW", "RS:RW"},
-                      BadSpec{"RW=0", "RW=0"}, BadSpec{"AUX=1", "AUX=1"}, BadSpec{"D3=2", "D3=2"},
-                      BadSpec{"E=", "E="}, BadSpec{"=1", "=1"}, BadSpec{"bus=left", "bus=left"},
-                      BadSpec{"bus", "bus"}, BadSpec{"D3:D4,RS=high,E=0", "RS=high"}));
+    ::testing::Values(
+        BadSpec{"", ""}, BadSpec{"D3:D4,", ""}, BadSpec{"D3:D4,,RS:E", ""},
+        BadSpec{"D3:D3", "D3:D3"}, BadSpec{"D3:D8", "D3:D8"}, BadSpec{"D3-D4", "D3-D4"},
+        BadSpec{"D3:D4:D5", "D3:D4:D5"}, BadSpec{" D3:D4", " D3:D4"}, BadSpec{"RS:RW", "RS:RW"},
+        BadSpec{"RW=0", "RW=0"}, BadSpec{"AUX=1", "AUX=1"}, BadSpec{"D3=2", "D3=2"},
+        BadSpec{"E=", "E="}, BadSpec{"=1", "=1"}, BadSpec{"bus=left", "bus=left"},
+        BadSpec{"bus", "bus"}, BadSpec{"D3:D4,RS=high,E=0", "RS=high"},
+        BadSpec{"", "", List::CONTROLLER}, BadSpec{"busy=lost,", "", List::CONTROLLER},
+        BadSpec{"busy", "busy", List::CONTROLLER},
+        BadSpec{"edge=after,busy=late", "busy=late", List::CONTROLLER},
+        BadSpec{"nibble=ignored", "nibble=ignored", List::CONTROLLER},
+        BadSpec{"late-function-set=", "late-function-set=", List::CONTROLLER},
+        BadSpec{"=lost", "=lost", List::CONTROLLER}, BadSpec{"D3:D4", "D3:D4", List::CONTROLLER},
+        BadSpec{"busy=lost", "busy=lost"}));
 
 Wiring WiringOf(const char* text) {
     std::string badItem;
@@ -179,6 +214,19 @@ TEST(WiredBoard, OpenPinsReadAsThePullUpsLeaveThem) {
     EXPECT_EQ(board.Pins().data, 0x18);
     EXPECT_TRUE(board.Pins().rs);
     EXPECT_FALSE(board.Pins().e);
+}
+
+// A wire changed while powered: the display keeps what it shows, the next writes meet
+// the new wiring.
+TEST(WiredBoard, RewiredWhilePoweredKeepsTheDisplayAndTakesTheNewWiringFromTheNextWrite) {
+    Board board;
+    Play(board, Expected::BringUp());
+    WriteBytes(board, "AB");
+    board.Rewire(WiringOf("D0=1"), ControllerChoices());
+    EXPECT_EQ(board.RowText(0), "AB              ");
+    EXPECT_EQ(board.LcdWiring().Describe(), "D0=1");
+    WriteBytes(board, "B");
+    EXPECT_EQ(board.RowText(0), "ABC             ");
 }
 
 TEST(WiredBoard, WithRwHighNothingArrivesAndNothingIsBusy) {

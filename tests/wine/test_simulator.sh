@@ -2,7 +2,8 @@
 # The simulated board end to end: LCDSIM.exe runs hidden, the probe drives the LCD
 # screens through the stand-in HID2.DLL, and `LCDSIM.exe --print` reads back what the
 # display shows. Also: the board is absent while no simulator runs, closing the
-# simulator unplugs it for good, and too short a write cost makes the clear overrun.
+# simulator unplugs it for good, a second start rewires the running one, and too short a
+# write cost makes the clear overrun.
 source "$(dirname "$0")/sim_env.sh"
 
 # expect_display ROWS COUNTERS: the whole --print output, the two rows and the counters.
@@ -105,6 +106,29 @@ probe bringup splash
 expect_display "$splash" "violations 0 writes $start_writes"
 quit_sim
 
+# A second start with --miswire rewires the running simulator as a wire changed while
+# powered: the display stays, the next writes meet the new wiring (with E open nothing
+# latches), and the controller keeps its state (wired correctly again, the text shows).
+# --controller goes the same way; a bad item of it is named.
+text_writes=$(expected count text AB CD)
+start_sim
+probe bringup splash
+out=$(sim --miswire E=open) || fail "--miswire E=open to the running simulator: exit $?"
+[ "$out" = "LCDSIM: 起動中のシミュレーターの配線を E=open に変更しました" ] || fail "--miswire E=open said: $out"
+expect_display "$splash" "violations 0 writes $start_writes"
+probe text AB CD
+expect_display "$splash" "violations 0 writes $((start_writes + text_writes))"
+out=$(sim --lang en --miswire D3:D4,D4:D3 --controller busy=lost,NIBBLE=restart) || fail "rewiring back: exit $?"
+[ "$out" = "LCDSIM: the running simulator is now wired correctly"$'\n'"LCDSIM: the running simulator's controller now chooses nibble=restart,busy=lost" ] ||
+  fail "rewiring back said: $out"
+probe text AB CD
+expect_display "$(expected display text AB CD)" "violations 0 writes $((start_writes + 2 * text_writes))"
+status=0
+sim --lang en --controller edge=after,busy=late >"$work/out" 2>"$work/err" || status=$?
+[ "$status" = 2 ] && [ ! -s "$work/out" ] && grep -q "^LCDSIM: --controller: 'busy=late' is no choice of the controller" "$work/err" ||
+  fail "--controller busy=late: exit $status, $(cat "$work/out" "$work/err")"
+quit_sim
+
 # Virtual time alone (the real time between calls not counted): the clear of bring-up
 # runs 1520 us and the next transfer latches 4 port writes later, so a write cost of
 # 380 us is just enough and 379 us is one violation; 0 makes every transfer after the
@@ -119,4 +143,10 @@ done <<EOT
 379 1
 0 40
 EOT
+# The same with the controller's choice that a transfer while busy is lost: only the
+# first one arrives, and the display stays as at power-on.
+start_sim --write-cost-us 0 --ignore-gaps --controller busy=lost
+probe bringup splash
+expect_display "$boxes_and_blank" "violations 40 writes $start_writes"
+quit_sim
 echo "ok"
