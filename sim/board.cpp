@@ -48,12 +48,28 @@ void Board::WritePort(int port, int value) {
     const LcdPins before = pins;
     pins = wiring.Pins(dataBus, control);
     if (before.e && !pins.e) {
+        if (before.data != pins.data || before.rs != pins.rs) {
+            cornersMet |= ControllerChoices::EDGE;
+        }
         LatchTransfer(Choices().edge == ControllerChoices::Edge::AFTER ? pins : before);
     }
 }
 
 void Board::Wait(uint64_t microseconds) {
     now += microseconds;
+}
+
+void Board::ForgetCornersMet() {
+    cornersMet = 0;
+    lcd.ForgetCornersMet();
+}
+
+bool Board::SameState(const Board& other) const {
+    const auto busyFor = [](const Board& board) {
+        return board.busyUntil > board.now ? board.busyUntil - board.now : 0;
+    };
+    return lcd == other.lcd && dataBus == other.dataBus && control == other.control &&
+           pins == other.pins && busyFor(*this) == busyFor(other);
 }
 
 void Board::Play(const std::vector<WriteOrWait>& steps) {
@@ -76,16 +92,22 @@ void Board::Play(const std::vector<WriteOrWait>& steps) {
 // With R/W high the strobe is a read: the controller drives the bus and takes nothing.
 void Board::LatchTransfer(const LcdPins& latched) {
     if (!wiring.RwGrounded()) {
-        AddTrace(TimeStamp(now) + "R/W high: the display is read, takes nothing");
+        if (keepTrace) {
+            AddTrace(TimeStamp(now) + "R/W high: the display is read, takes nothing");
+        }
         return;
     }
     ++transfers;
-    const std::string kind = latched.rs ? "D " : "I ";
+    const char* kind = latched.rs ? "D " : "I ";
     if (now < busyUntil) {
         ++violations;
+        cornersMet |= ControllerChoices::BUSY;
         const bool lost = Choices().busy == ControllerChoices::Busy::LOST;
-        AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(latched.data) + " while busy for " +
-                 std::to_string(busyUntil - now) + "us more" + (lost ? ", lost" : ""));
+        if (keepTrace) {
+            AddTrace(TimeStamp(now) + "VIOLATION: " + kind + Hex(latched.data) +
+                     " while busy for " + std::to_string(busyUntil - now) + "us more" +
+                     (lost ? ", lost" : ""));
+        }
         if (lost) {
             return;
         }

@@ -52,6 +52,12 @@ class Board {
     uint32_t WriteCostMicroseconds() const { return writeCost; }
     const Wiring& LcdWiring() const { return wiring; }
     const ControllerChoices& Choices() const { return lcd.Choices(); }
+    // The corners of the controller's choices met since the last ForgetCornersMet.
+    uint8_t CornersMet() const { return cornersMet | lcd.CornersMet(); }
+    void ForgetCornersMet();
+    // The same display, lines and pace of the busy display as `other`, whatever each went
+    // through to get there.
+    bool SameState(const Board& other) const;
 
     // Current levels of the board's lines.
     uint8_t DataBus() const { return dataBus; }
@@ -101,6 +107,7 @@ class Board {
     int violations = 0;
     std::vector<std::string> trace;
     bool keepTrace = true;
+    uint8_t cornersMet = 0;
 };
 
 } // namespace Sim

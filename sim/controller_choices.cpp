@@ -100,4 +100,36 @@ std::string ControllerChoices::Describe() const {
     return described;
 }
 
+int ControllerChoices::At(Corner corner) const {
+    switch (corner) {
+    case NIBBLE:
+        return static_cast<int>(nibble);
+    case EDGE:
+        return static_cast<int>(edge);
+    case LATE_FUNCTION_SET:
+        return static_cast<int>(lateFunctionSet);
+    case BUSY:
+        break;
+    }
+    return static_cast<int>(busy);
+}
+
+void ControllerChoices::Set(Corner corner, int choice) {
+    const auto value = static_cast<uint8_t>(choice);
+    switch (corner) {
+    case NIBBLE:
+        nibble = static_cast<Nibble>(value);
+        break;
+    case EDGE:
+        edge = static_cast<Edge>(value);
+        break;
+    case LATE_FUNCTION_SET:
+        lateFunctionSet = static_cast<LateFunctionSet>(value);
+        break;
+    case BUSY:
+        busy = static_cast<Busy>(value);
+        break;
+    }
+}
+
 } // namespace Sim

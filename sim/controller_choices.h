@@ -45,6 +45,14 @@ struct ControllerChoices {
         LOST,
     };
 
+    // The corners, as bits: which of them a stretch of writes met (Board::CornersMet), so
+    // that whoever infers from the model knows where the choices could have mattered.
+    enum Corner : uint8_t { NIBBLE = 1, EDGE = 2, LATE_FUNCTION_SET = 4, BUSY = 8 };
+    static constexpr int CORNER_COUNT = 4;
+    // The choice at one corner: 0 today's, 1 the other.
+    int At(Corner corner) const;
+    void Set(Corner corner, int choice);
+
     Nibble nibble = Nibble::PAIRED;
     Edge edge = Edge::BEFORE;
     LateFunctionSet lateFunctionSet = LateFunctionSet::EXECUTED;
@@ -57,6 +65,8 @@ struct ControllerChoices {
     // The choices that are not the defaults, in the order above and the spelling above,
     // e.g. "nibble=restart,busy=lost"; empty when all are the defaults.
     std::string Describe() const;
+
+    bool operator==(const ControllerChoices&) const = default;
 };
 
 } // namespace Sim

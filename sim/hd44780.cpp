@@ -82,6 +82,9 @@ void Hd44780::Latch(bool rs, uint8_t bus) {
         // Only D4-D7 are read. Between the halves the chip is not busy. A second half
         // whose register select differs from the first's either completes the byte,
         // which goes where the second half's RS says, or starts a new one.
+        if (awaitingLowNibble && rs != highNibbleRs) {
+            cornersMet |= ControllerChoices::NIBBLE;
+        }
         const bool restart =
             choices.nibble == ControllerChoices::Nibble::RESTART && rs != highNibbleRs;
         if (!awaitingLowNibble || restart) {
@@ -127,10 +130,15 @@ void Hd44780::Execute(uint8_t instruction) {
         // function sets into an 8-bit interface change no data length and open nothing.
         if (decoded.Has(EIGHT_BIT_BUS) != eightBitInterface) {
             instructedSinceReset = false;
-        } else if (instructedSinceReset &&
-                   choices.lateFunctionSet == ControllerChoices::LateFunctionSet::IGNORED) {
-            lastIgnored = true;
-            break;
+        } else if (instructedSinceReset) {
+            const bool lines = decoded.Has(TWO_LINES);
+            if (lines != twoLines || (!lines && decoded.Has(FONT_5X10)) != font5x10) {
+                cornersMet |= ControllerChoices::LATE_FUNCTION_SET;
+            }
+            if (choices.lateFunctionSet == ControllerChoices::LateFunctionSet::IGNORED) {
+                lastIgnored = true;
+                break;
+            }
         }
         // The 5x10 font exists only with one line; with two the F bit is ignored. A
         // counter or shift that the old line layout allowed and the new one does not is

@@ -39,6 +39,11 @@ class Hd44780 {
     // True when the transfer last latched was a function set the chip did not execute
     // (ControllerChoices::LateFunctionSet::IGNORED).
     bool LastIgnored() const { return lastIgnored; }
+    // The corners (ControllerChoices::Corner bits) met since the last ForgetCornersMet:
+    // where another choice could have done otherwise.
+    uint8_t CornersMet() const { return cornersMet; }
+    void ForgetCornersMet() { cornersMet = 0; }
+    bool operator==(const Hd44780&) const = default;
 
     // Execution time of the transfer last latched, in microseconds: 1520 for clear
     // display and return home, 37 for the other instructions and for data writes, 0 for
@@ -112,6 +117,7 @@ class Hd44780 {
     // since power-on or the last change of the data length.
     bool instructedSinceReset = false;
     bool lastIgnored = false;
+    uint8_t cornersMet = 0;
 };
 
 // An instruction code in words, e.g. "function set: 8-bit, 2 lines, 5x8".

@@ -86,6 +86,7 @@ std::optional<Wiring> Wiring::Parse(std::string_view text, std::string& badItem)
 }
 
 bool Wiring::Apply(std::string_view item) {
+    table.reset();
     const std::string upper = Upper(item);
     const size_t colon = upper.find(':');
     if (colon != std::string::npos) {
@@ -202,6 +203,20 @@ bool Wiring::Level(Line pin, uint8_t dataPort, uint8_t controlPort) const {
 }
 
 LcdPins Wiring::Pins(uint8_t dataPort, uint8_t controlPort) const {
+    if (!table) {
+        auto all = std::make_shared<std::array<LcdPins, 256 * CONTROL_VALUES>>();
+        for (size_t data = 0; data < 256; ++data) {
+            for (size_t control = 0; control < CONTROL_VALUES; ++control) {
+                (*all)[data * CONTROL_VALUES + control] =
+                    Compute(static_cast<uint8_t>(data), static_cast<uint8_t>(control));
+            }
+        }
+        table = std::move(all);
+    }
+    return (*table)[dataPort * CONTROL_VALUES + (controlPort & (CONTROL_VALUES - 1))];
+}
+
+LcdPins Wiring::Compute(uint8_t dataPort, uint8_t controlPort) const {
     LcdPins pins;
     for (int bit = 0; bit < BUS_WIDTH; ++bit) {
         if (Level(static_cast<Line>(bit), dataPort, controlPort)) {

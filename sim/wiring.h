@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,7 @@ struct LcdPins {
     uint8_t data = 0;
     bool rs = false;
     bool e = false;
+    bool operator==(const LcdPins&) const = default;
 };
 
 class Wiring {
@@ -81,8 +83,15 @@ class Wiring {
     void ReverseBus();
     bool Level(Line pin, uint8_t dataPort, uint8_t controlPort) const;
 
+    LcdPins Compute(uint8_t dataPort, uint8_t controlPort) const;
+
     // Indexed by pin.
     std::array<Source, LINE_COUNT> sources;
+    // The pins for every value of port 1 and of the low four bits of port 2 (the others
+    // reach no line), made at the first question and shared by copies: a board asks at
+    // every write.
+    static constexpr size_t CONTROL_VALUES = 16;
+    mutable std::shared_ptr<const std::array<LcdPins, 256 * CONTROL_VALUES>> table;
     bool rwGrounded = true;
     std::vector<std::string> items;
 };
