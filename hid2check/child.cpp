@@ -11,6 +11,7 @@
 #include "lcd_seam.h"
 #include "line_walk.h"
 #include "usbio_link.h"
+#include "utf8.h"
 #include "wiring_screens.h"
 
 #include <cwchar>
@@ -127,14 +128,14 @@ void WriteAndTell(int handle, int port, int value) {
 }
 
 // Opens the board and shows one wiring screen, every write its own call of the library.
-void ShowWiring(int screen) {
+void ShowWiring(int screen, const std::string& mark) {
     const int handle = OpenBoard();
     if (handle == 0) {
         return;
     }
     TellStep(Protocol::Call::WIRING);
     WiringScreens::Write(
-        screen, [handle](int port, int value) { WriteAndTell(handle, port, value); },
+        screen, mark, [handle](int port, int value) { WriteAndTell(handle, port, value); },
         [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
     Tell(Protocol::Event::WIRED, std::to_string(screen));
 }
@@ -181,7 +182,7 @@ int Run(HANDLE report, const Protocol::Run& run, const std::wstring& path) {
         } else if (run.task == Protocol::Task::LINES) {
             ShowLines(run.screen);
         } else if (run.ShowsOnTheLcd()) {
-            ShowWiring(run.screen);
+            ShowWiring(run.screen, run.mark);
         }
     }
     Tell(Protocol::Event::END);
@@ -189,7 +190,7 @@ int Run(HANDLE report, const Protocol::Run& run, const std::wstring& path) {
 }
 
 int Main(int argc, wchar_t** argv) {
-    if (argc != 6) {
+    if (argc != 7) {
         return ExitCode::USAGE;
     }
     const HANDLE report =
@@ -199,7 +200,11 @@ int Main(int argc, wchar_t** argv) {
     if (!task) {
         return ExitCode::USAGE;
     }
-    return Run(report, {*task, static_cast<int>(std::wcstol(argv[4], nullptr, 10))}, argv[5]);
+    const std::wstring mark = argv[5];
+    return Run(report,
+               {*task, static_cast<int>(std::wcstol(argv[4], nullptr, 10)), false,
+                mark == Protocol::NO_MARK ? "" : Utf8::FromWide(mark)},
+               argv[6]);
 }
 
 } // namespace Child

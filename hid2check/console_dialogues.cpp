@@ -11,6 +11,8 @@
 #include "verdict.h"
 #include "wiring_dialogue.h"
 
+#include <windows.h>
+
 #include <vector>
 
 namespace ConsoleDialogues {
@@ -43,13 +45,15 @@ int ShowWiringScreen(const std::wstring& path, int screen, const Report::Names& 
 }
 
 // A screen, a question about what the LCD shows, the next screen from the answers, until
-// the fault can be named.
+// the fault can be named. The mark after each claim differs from run to run, so that what
+// an earlier run left is not taken for this one's screen.
 int AskAboutTheWiring(const std::wstring& path, const Report::Names& names) {
-    WiringDialogue::Dialogue dialogue;
+    const std::string mark = std::to_string(100 + GetTickCount() % 900);
+    WiringDialogue::Dialogue dialogue(mark);
     bool repeat = false;
     while (const std::optional<int> screen = dialogue.NextScreen()) {
         int code = 0;
-        if (!ShowOnTheLcd(path, {Protocol::Task::DIALOGUE, *screen, repeat}, names, code)) {
+        if (!ShowOnTheLcd(path, {Protocol::Task::DIALOGUE, *screen, repeat, mark}, names, code)) {
             return code;
         }
         repeat = true;
@@ -60,11 +64,19 @@ int AskAboutTheWiring(const std::wstring& path, const Report::Names& names) {
             Console::Line("  " + std::to_string(choice.number) + "  " + choice.text);
             numbers.push_back(choice.number);
         }
-        const std::optional<int> answer = Answers::Choice(numbers);
-        if (!answer) {
+        const std::optional<int> number = Answers::Choice(numbers);
+        if (!number) {
             break;
         }
-        dialogue.Answer(*answer);
+        WiringDialogue::Answer answer;
+        for (const WiringDialogue::Choice& choice : question.choices) {
+            answer.seen = choice.number == *number ? choice.seen : answer.seen;
+        }
+        if (answer.seen == WiringDialogue::Seen::OTHER) {
+            Console::Text(Say(Id::WIRING_TYPE));
+            answer.typed = Hid2checkTexts::Trimmed(Answers::ReadLine().value_or(""));
+        }
+        dialogue.Give(answer);
     }
     const WiringDialogue::Verdict verdict = dialogue.Result();
     for (const std::string& line : verdict.details) {

@@ -1,7 +1,7 @@
 // How hid2check talks to its checking process: hid2check started again with SWITCH and a
 // task, which makes every call into the user's library and tells the reporting process
 // what happens, one line a step, each line an event word and its figures:
-//   hid2check --check-in-child <pipe handle> <task> <screen> <library path>
+//   hid2check --check-in-child <pipe handle> <task> <screen> <mark> <library path>
 //   step load|hidinit|probe|timing|screen|wiring  the next call into the library begins
 //   loaded | load-failed <error>            LoadLibrary's outcome
 //   opened <result> <microseconds>          what hidinit returned, and after how long
@@ -16,11 +16,13 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace Protocol {
 
 constexpr const wchar_t* SWITCH = L"--check-in-child";
+constexpr const wchar_t* NO_MARK = L"-";
 
 // LOAD: only load the library (its names are not all there); BIND: load it and find the
 // three entry points, as Windows does for KORVAN3.exe; LIVE: then also open the board,
@@ -60,6 +62,8 @@ struct Run {
     Task task = Task::LOAD;
     int screen = 0; // WIRING, DIALOGUE: the wiring screen to show; LINES: the step
     bool repeat = false;
+    // DIALOGUE: shown after the screen's claim (digits; NO_MARK on the command line for none).
+    std::string mark = "";
     // The board is opened to put something on the LCD, and there is no verdict once it is
     // there.
     bool ShowsOnTheLcd() const {

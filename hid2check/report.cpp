@@ -179,7 +179,7 @@ void Session::Wiring() {
     if (run.task == Protocol::Task::WIRING) {
         print(Say(run.screen == 0 ? Id::WIRING_SHOWN_OK : Id::WIRING_SHOWN,
                   {std::to_string(run.screen), std::to_string(WiringScreens::ScreenCount() - 1),
-                   std::string(WiringScreens::Claim(run.screen))}));
+                   WiringScreens::Claim(run.screen)}));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "own_folder.h"
 #include "protocol.h"
 #include "time_limits.h"
+#include "utf8.h"
 
 #include <windows.h>
 
@@ -35,10 +36,11 @@ bool Start(const std::wstring& path, const Protocol::Run& run, Checking& checkin
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
 
-    std::wstring commandLine = L"\"" + OwnFolder::ProgramPath() + L"\" " + Protocol::SWITCH + L" " +
-                               std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
-                               std::wstring(Protocol::Word(run.task)) + L" " +
-                               std::to_wstring(run.screen) + L" \"" + path + L"\"";
+    std::wstring commandLine =
+        L"\"" + OwnFolder::ProgramPath() + L"\" " + Protocol::SWITCH + L" " +
+        std::to_wstring(reinterpret_cast<uintptr_t>(writeEnd)) + L" " +
+        std::wstring(Protocol::Word(run.task)) + L" " + std::to_wstring(run.screen) + L" " +
+        (run.mark.empty() ? Protocol::NO_MARK : Utf8::ToWide(run.mark)) + L" \"" + path + L"\"";
     const bool started =
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
                        nullptr, nullptr, &startup, &checking.process) != 0;

@@ -242,16 +242,20 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::WIRING_NO_SUCH_SCREEN, "hid2check: there is no wiring screen {0}; they are 0 to {1}",
      "hid2check: 配線確認用の画面 {0} はありません（0～{1}）"},
 
-    {Id::WIRING_QUESTION, "wiring: screen {0} is on the LCD. What does it show?",
-     "配線: 液晶に画面 {0} を表示しました。何が見えますか？"},
+    {Id::WIRING_QUESTION, "wiring: screen {0} is on the LCD (question {1}). What does it show?",
+     "配線: 液晶に画面 {0} を表示しました（質問 {1}）。何が見えますか？"},
     {Id::WIRING_CHOICE_TEXT, "row 0 reads \"{0}\"", "1 行目に「{0}」と表示されている"},
-    {Id::WIRING_CHOICE_BOXES, "row 0 is a row of dark boxes and nothing else",
-     "1 行目に黒い四角が並んでいるだけ"},
+    {Id::WIRING_CHOICE_OTHER, "other characters (you can type them next)",
+     "ほかの文字が出る（次に入力できます）"},
+    {Id::WIRING_CHOICE_BOXES, "dark boxes and nothing else, on row 0 or on both rows",
+     "黒い四角が並んでいるだけ（1 行目だけ、または 2 行とも）"},
     {Id::WIRING_CHOICE_BLANK, "the display is blank, not even boxes",
      "何も表示されない（黒い四角も出ない）"},
-    {Id::WIRING_CHOICE_OTHER, "characters, but not these", "文字は出るが、どれとも違う"},
-    {Id::WIRING_CHOICE_SOME, "characters of some kind", "何かの文字が出る"},
+    {Id::WIRING_CHOICE_UNCHANGED, "nothing changed: the display shows what it did before",
+     "前と何も変わらない"},
     {Id::WIRING_CANT_TELL, "can't tell", "わからない"},
+    {Id::WIRING_TYPE, "row 0 as it reads, ? for a character you cannot type (or just Enter): ",
+     "1 行目の文字（入力できない文字は ?、省略するときは Enter だけ）: "},
     {Id::WIRING_ANSWER, "answer: ", "番号: "},
     {Id::WIRING_ANSWER_AGAIN, "answer with one of the numbers above, then Enter",
      "上の番号のどれかを入力して Enter キーを押してください"},
@@ -296,6 +300,19 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "V）、E と RS がそれぞれのピンに届いているか、R/W が GND "
      "につながっているか、データ線に外れや隣の線との接触がないかを確かめてください（hid2check "
      "--lines で線を 1 本ずつ調べられます）"},
+    {Id::WIRING_DISPLAY,
+     "the LCD shows nothing of what the screens send: turn the contrast, check the power "
+     "(VDD 5 V, VSS 0 V); if it still shows nothing, hid2check --lines walks through the lines",
+     "液晶には画面の内容がまったく表示されていません。コントラストを調整し、電源（VDD が 5 V、"
+     "VSS が 0 V）を確かめてください。それでも何も表示されないときは、hid2check --lines "
+     "で線を 1 本ずつ調べられます"},
+    {Id::WIRING_DISPLAY_OR_WIRES,
+     "the LCD shows nothing of what the screens send: turn the contrast and check the power "
+     "(VDD 5 V, VSS 0 V) first; if it still shows nothing, look for the faults above, which "
+     "steps {0} of hid2check --lines tell from a right wiring",
+     "液晶には画面の内容がまったく表示されていません。まずコントラストを調整し、電源（VDD が 5 "
+     "V、VSS が 0 V）を確かめてください。それでも何も表示されないときは上の配線の誤りが考えられ、"
+     "hid2check --lines のステップ {0} で正しい配線と見分けられます"},
     {Id::LINES_NEXT, "Press Enter for the next step", "Enter キーを押すと次のステップに進みます"},
     {Id::LINES_DONE, "every line was driven high alone; the display is cleared again",
      "すべての線を 1 本ずつ H にしました。液晶はクリアして元に戻しました"},

@@ -106,11 +106,12 @@ enum class Id {
     // The wiring dialogue: its questions, the faults in words, its verdicts.
     WIRING_QUESTION,
     WIRING_CHOICE_TEXT,
+    WIRING_CHOICE_OTHER,
     WIRING_CHOICE_BOXES,
     WIRING_CHOICE_BLANK,
-    WIRING_CHOICE_OTHER,
-    WIRING_CHOICE_SOME,
+    WIRING_CHOICE_UNCHANGED,
     WIRING_CANT_TELL,
+    WIRING_TYPE,
     WIRING_ANSWER,
     WIRING_ANSWER_AGAIN,
     FAULT_NONE,
@@ -127,6 +128,8 @@ enum class Id {
     WIRING_LOOK_ALIKE,
     WIRING_LOOK_ALIKES,
     WIRING_UNSURE,
+    WIRING_DISPLAY,
+    WIRING_DISPLAY_OR_WIRES,
     // The line walk.
     LINES_NEXT,
     LINES_DONE,

@@ -10,92 +10,72 @@
 #include "wiring_screens.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 namespace WiringDialogue {
 namespace {
 
-using FaultCatalogue::Fault;
-using FaultCatalogue::Kind;
 using Hid2checkTexts::Id;
+using Hid2checkTexts::Say;
 
 // What the display shows does not depend on the board's pace, only whether it keeps up;
 // a fast board keeps the model quick.
 constexpr uint32_t WRITE_COST_US = 10;
-// Three screens the user could not tell: more would not help, the contrast or the supply
-// is the likelier cause.
+// Three screens the user could not tell: more would not help.
 constexpr int MAX_UNANSWERED = 3;
-constexpr int NO_SCREEN = -1;
+constexpr int MAX_QUESTIONS = 12;
+// A candidate goes at its second slip.
+constexpr int MAX_SLIPS = 1;
+// What an earlier run's screen showed after its claim.
+constexpr const char* EARLIER_MARK = "000";
+// The display itself, after the catalogue's faults: nothing shows, or every cell is dark.
+const size_t NOTHING_SHOWS = FaultCatalogue::All().size();
+const size_t ALL_DARK = NOTHING_SHOWS + 1;
 
-void PlayScreen(Sim::Board& board, int screen) {
-    board.Play(WiringScreens::Recorded(screen));
-}
-
-Sim::Board BoardWiredAs(const Sim::Wiring& wiring) {
-    Sim::Board board(WRITE_COST_US, wiring);
-    board.KeepTrace(false);
-    return board;
-}
-
-const Fault& FaultAt(size_t index) {
-    return FaultCatalogue::All()[index];
-}
-
-// The screen written through the fault's inverse, if a remapping makes up for it.
-int ScreenOf(const Fault& fault) {
-    if (fault.kind == Kind::CORRECT) {
-        return 0;
+std::string Boxes() {
+    std::string boxes;
+    for (int column = 0; column < Sim::Hd44780::VISIBLE_COLUMNS; ++column) {
+        boxes += Sim::Board::BOX;
     }
-    for (int screen = 1; screen < WiringScreens::ScreenCount(); ++screen) {
-        if (WiringScreens::Claim(screen) == fault.miswire) {
-            return screen;
+    return boxes;
+}
+
+const std::vector<std::string>& DisplayRows(size_t fault) {
+    static const std::vector<std::string> blank(2, std::string(Sim::Hd44780::VISIBLE_COLUMNS, ' '));
+    static const std::vector<std::string> dark(2, Boxes());
+    return fault == NOTHING_SHOWS ? blank : dark;
+}
+
+// Both ways of a typed row 0: the same length, '?' for any character, case aside.
+bool TypedAs(const std::string& typed, const std::string& row0) {
+    const std::string shown = Typable(row0);
+    const std::string text = Hid2checkTexts::Trimmed(typed);
+    return text.size() == shown.size() &&
+           std::equal(text.begin(), text.end(), shown.begin(), [](char a, char b) {
+               return a == '?' || std::tolower(static_cast<unsigned char>(a)) ==
+                                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+bool IsDisplay(size_t fault) {
+    return fault >= NOTHING_SHOWS;
+}
+
+size_t ClassOf(size_t fault) {
+    return IsDisplay(fault) ? fault : FaultCatalogue::ClassOf(fault);
+}
+
+std::vector<size_t> FaultsOfClass(size_t faultClass) {
+    std::vector<size_t> faults;
+    for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
+        if (FaultCatalogue::ClassOf(fault) == faultClass) {
+            faults.push_back(fault);
         }
     }
-    return NO_SCREEN;
-}
-
-bool PrintableAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
-}
-
-// A display pin open and the same pin held high are one fault to the controller (E open
-// and E held low likewise), so the words cover both.
-std::string InWords(const Fault& fault) {
-    const std::string pin = Sim::Wiring::NameOf(fault.a);
-    const bool e = fault.a == Sim::Wiring::E;
-    switch (fault.kind) {
-    case Kind::CORRECT:
-        return Hid2checkTexts::Say(Id::FAULT_NONE);
-    case Kind::EXCHANGE:
-        return Hid2checkTexts::Say(Id::FAULT_EXCHANGED, {pin, Sim::Wiring::NameOf(fault.b)});
-    case Kind::HELD_LOW:
-        return Hid2checkTexts::Say(e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_LOW, {pin});
-    case Kind::HELD_HIGH:
-        return Hid2checkTexts::Say(e ? Id::FAULT_HIGH : Id::FAULT_HIGH_OR_OPEN, {pin});
-    case Kind::OPEN:
-        return Hid2checkTexts::Say(e ? Id::FAULT_LOW_OR_OPEN : Id::FAULT_HIGH_OR_OPEN, {pin});
-    case Kind::RW_HIGH:
-    case Kind::RW_OPEN:
-        return Hid2checkTexts::Say(Id::FAULT_RW);
-    case Kind::BUS_REVERSED:
-        return Hid2checkTexts::Say(Id::FAULT_BUS_REVERSED);
-    case Kind::BUS_UP:
-        return Hid2checkTexts::Say(Id::FAULT_BUS_UP);
-    case Kind::BUS_DOWN:
-        return Hid2checkTexts::Say(Id::FAULT_BUS_DOWN);
-    }
-    return "";
-}
-
-// Of faults with one effect, the one to try in LCDSIM: the open wire, the commonest.
-size_t Representative(const std::vector<size_t>& faults) {
-    for (const size_t fault : faults) {
-        if (FaultAt(fault).kind == Kind::OPEN || FaultAt(fault).kind == Kind::RW_OPEN) {
-            return fault;
-        }
-    }
-    return faults.front();
+    return faults;
 }
 
 std::string Joined(const std::vector<int>& numbers) {
@@ -108,58 +88,237 @@ std::string Joined(const std::vector<int>& numbers) {
 
 } // namespace
 
-Outcome Classify(const std::string& row0, const std::string& row1) {
-    std::string boxes;
-    for (int column = 0; column < Sim::Hd44780::VISIBLE_COLUMNS; ++column) {
-        boxes += Sim::Board::BOX;
-    }
+Seen Classify(const std::string& row0, const std::string& row1, const std::string& own) {
     const std::string text = Hid2checkTexts::Trimmed(row0);
     const bool row1Blank = Hid2checkTexts::Trimmed(row1).empty();
-    if (row0 == boxes && row1Blank) {
-        return {Outcome::Kind::BOXES, ""};
+    if (text == own) {
+        return Seen::TEXT;
     }
-    if (text.empty() && row1Blank) {
-        return {Outcome::Kind::BLANK, ""};
+    if (row0 == Boxes() && (row1Blank || row1 == Boxes())) {
+        return Seen::BOXES;
     }
-    if (!text.empty() && PrintableAscii(text)) {
-        return {Outcome::Kind::TEXT, text};
-    }
-    return {Outcome::Kind::OTHER, ""};
+    return text.empty() && row1Blank ? Seen::BLANK : Seen::OTHER;
 }
 
-Outcome Seen(const Sim::Board& board) {
-    return Classify(board.RowText(0), board.RowText(1));
+std::string Typable(const std::string& row0) {
+    std::string typable;
+    for (const char c : Hid2checkTexts::Trimmed(row0)) {
+        const auto byte = static_cast<unsigned char>(c);
+        // One '?' a character: at its first byte, none for the bytes that continue it.
+        if (byte < 0x80) {
+            typable += c;
+        } else if (byte >= 0xC0) {
+            typable += '?';
+        }
+    }
+    return typable;
 }
 
-const std::vector<std::vector<Sim::WriteOrWait>>& Histories() {
-    static const std::vector<std::vector<Sim::WriteOrWait>> histories = {
-        {},
-        Recorder::Record([] {
-            KeepUp::ShowTestScreen(Convention::ShortName(Convention::OF_A_WORKING_LIBRARY));
-        }),
-        Recorder::Record(KeepUp::ShowSession),
-    };
+const std::vector<History>& Histories() {
+    static const std::vector<History> histories = [] {
+        const auto record = [](int screen) {
+            return WiringScreens::Recorded(screen, EARLIER_MARK);
+        };
+        // Through the correct wiring: a 4-bit function set, then the first half of a byte.
+        const std::vector<Sim::WriteOrWait> halfByte = {
+            {Sim::WriteOrWait::Kind::WRITE, 1, 0x20}, {Sim::WriteOrWait::Kind::WRITE, 2, 8},
+            {Sim::WriteOrWait::Kind::WRITE, 2, 0},    {Sim::WriteOrWait::Kind::WAIT, 0, 1},
+            {Sim::WriteOrWait::Kind::WRITE, 1, 0x80}, {Sim::WriteOrWait::Kind::WRITE, 2, 8},
+            {Sim::WriteOrWait::Kind::WRITE, 2, 0}};
+        return std::vector<History>{
+            {{}, false},
+            {Recorder::Record([] {
+                 KeepUp::ShowTestScreen(Convention::ShortName(Convention::OF_A_WORKING_LIBRARY));
+             }),
+             false},
+            {Recorder::Record(KeepUp::ShowSession), false},
+            {record(0), false},
+            {record(0), true},
+            {halfByte, true},
+        };
+    }();
     return histories;
 }
 
-Dialogue::Dialogue() {
-    for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
-        for (const std::vector<Sim::WriteOrWait>& history : Histories()) {
-            candidates.push_back({fault, BoardWiredAs(FaultAt(fault).wiring), {}});
-            candidates.back().board.Play(history);
+struct Dialogue::States {
+    struct State {
+        size_t fault;
+        Sim::Board board;
+        uint8_t decided; // the corners whose choice this state has fixed
+        bool touched;    // a transfer of this run reached the controller
+        std::vector<std::string> rows;
+        std::vector<std::optional<std::vector<uint32_t>>> next; // by screen
+    };
+
+    std::vector<std::vector<Sim::WriteOrWait>> screens;
+    std::vector<State> all;
+    std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;
+
+    // A key for finding the states that may be the same: the fault and the display's RAM
+    // and modes.
+    static uint64_t KeyOf(const State& state) {
+        const Sim::Hd44780& lcd = state.board.Lcd();
+        uint64_t key = 1469598103934665603ull ^ state.fault;
+        const auto mix = [&key](uint64_t value) { key = (key ^ value) * 1099511628211ull; };
+        for (const uint8_t code : lcd.Ddram()) {
+            mix(code);
         }
+        for (const uint64_t value :
+             {uint64_t{lcd.AddressCounter()}, uint64_t{lcd.DisplayOn()}, uint64_t{lcd.TwoLines()},
+              uint64_t{lcd.EightBitInterface()}, uint64_t{lcd.AwaitingLowNibble()},
+              uint64_t{state.decided}, uint64_t{state.touched}}) {
+            mix(value);
+        }
+        return key;
+    }
+
+    uint32_t Intern(State state) {
+        std::vector<uint32_t>& same = byKey[KeyOf(state)];
+        for (const uint32_t index : same) {
+            const State& other = all[index];
+            if (other.decided == state.decided && other.touched == state.touched &&
+                other.board.Choices() == state.board.Choices() &&
+                other.board.SameState(state.board)) {
+                return index;
+            }
+        }
+        state.rows = IsDisplay(state.fault)
+                         ? DisplayRows(state.fault)
+                         : std::vector<std::string>{state.board.RowText(0), state.board.RowText(1)};
+        state.next.resize(screens.size());
+        all.push_back(std::move(state));
+        same.push_back(static_cast<uint32_t>(all.size() - 1));
+        return same.back();
+    }
+
+    // Plays the writes into the state; where they meet a corner whose choice the state has
+    // not fixed, it becomes one state for each choice there, each played again from the
+    // start.
+    void Play(const State& from, const std::vector<Sim::WriteOrWait>& writes,
+              std::vector<State>& out) {
+        State next{from.fault, from.board, from.decided, from.touched, {}, {}};
+        next.board.ForgetCornersMet();
+        const uint64_t transfers = next.board.Transfers();
+        next.board.Play(writes);
+        const auto open = static_cast<uint8_t>(next.board.CornersMet() & ~from.decided);
+        if (open == 0) {
+            next.touched = from.touched || next.board.Transfers() != transfers;
+            out.push_back(std::move(next));
+            return;
+        }
+        const auto corner = static_cast<Sim::ControllerChoices::Corner>(open & -open);
+        for (const int choice : {0, 1}) {
+            State variant{from.fault,   from.board, static_cast<uint8_t>(from.decided | corner),
+                          from.touched, {},         {}};
+            Sim::ControllerChoices choices = variant.board.Choices();
+            choices.Set(corner, choice);
+            variant.board.Rewire(variant.board.LcdWiring(), choices);
+            Play(variant, writes, out);
+        }
+    }
+
+    const std::vector<uint32_t>& After(uint32_t index, int screen) {
+        const auto at = static_cast<size_t>(screen);
+        if (!all[index].next[at]) {
+            std::vector<uint32_t> next;
+            if (IsDisplay(all[index].fault)) {
+                next.push_back(index);
+            } else {
+                std::vector<State> played;
+                Play(all[index], screens[at], played);
+                for (State& state : played) {
+                    next.push_back(Intern(std::move(state)));
+                }
+            }
+            all[index].next[at] = std::move(next);
+        }
+        return *all[index].next[at];
+    }
+};
+
+Dialogue::Dialogue(std::string mark_) : mark(std::move(mark_)), states(std::make_shared<States>()) {
+    for (int screen = 0; screen < WiringScreens::ScreenCount(); ++screen) {
+        states->screens.push_back(WiringScreens::Recorded(screen, mark));
+    }
+    std::set<uint32_t> start;
+    for (size_t fault = 0; fault < FaultCatalogue::All().size(); ++fault) {
+        const Sim::Wiring& wiring = FaultCatalogue::All()[fault].wiring;
+        for (const History& history : Histories()) {
+            States::State state{
+                fault, Sim::Board(WRITE_COST_US, history.correctWiring ? Sim::Wiring() : wiring),
+                0,     false,
+                {},    {}};
+            state.board.KeepTrace(false);
+            std::vector<States::State> played;
+            states->Play(state, history.steps, played);
+            for (States::State& after : played) {
+                after.board.Rewire(wiring, after.board.Choices());
+                after.touched = false;
+                start.insert(states->Intern(std::move(after)));
+            }
+        }
+    }
+    for (const size_t display : {NOTHING_SHOWS, ALL_DARK}) {
+        start.insert(states->Intern({display, Sim::Board(), 0, true, {}, {}}));
+    }
+    for (const uint32_t state : start) {
+        candidates.push_back({state, 0});
     }
 }
 
-// The faults the candidates stand for, each once, in the order of the catalogue.
-std::vector<size_t> Dialogue::Faults() const {
-    std::vector<size_t> faults;
-    for (const Candidate& candidate : candidates) {
-        if (faults.empty() || faults.back() != candidate.fault) {
-            faults.push_back(candidate.fault);
-        }
+// The answer as one text: what it says was seen, and what was typed.
+std::string Said(const Answer& answer) {
+    return std::to_string(static_cast<int>(*answer.seen)) + answer.typed;
+}
+
+// How an answer fits a candidate that goes to state `after` on the screen with row 0
+// `own`. A display that no transfer of this run reached shows what it showed before,
+// whatever that was: never this run's text, and the same all along. What the user typed
+// fits or not, whatever they took it for.
+Dialogue::Fit Dialogue::FitOf(const Candidate& candidate, uint32_t after, const Answer& answer,
+                              const std::string& own) const {
+    if (!answer.seen) {
+        return Fit::YES;
     }
-    return faults;
+    const States::State& state = states->all[after];
+    const std::vector<std::string>& rows = state.rows;
+    const Seen seen = Classify(rows[0], rows[1], own);
+    if (*answer.seen == Seen::TEXT && (!state.touched || seen != Seen::TEXT)) {
+        return Fit::NO;
+    }
+    if (!state.touched) {
+        const bool same = *answer.seen == Seen::UNCHANGED || candidate.stale.empty() ||
+                          candidate.stale == Said(answer);
+        return same ? Fit::YES : Fit::SLIP;
+    }
+    if (!answer.typed.empty()) {
+        return seen != Seen::TEXT && TypedAs(answer.typed, rows[0]) ? Fit::YES : Fit::NO;
+    }
+    const bool fits = *answer.seen == Seen::UNCHANGED ? rows == states->all[candidate.state].rows
+                                                      : *answer.seen == seen;
+    if (fits) {
+        return Fit::YES;
+    }
+    return seen == Seen::TEXT ? Fit::NO : Fit::SLIP;
+}
+
+// What a user most likely answers for the candidate: "nothing changed" where nothing did,
+// and row 0 typed where it shows other characters.
+Answer Dialogue::Likely(uint32_t before, uint32_t after, const std::string& own) const {
+    const States::State& state = states->all[after];
+    if (!state.touched || state.rows == states->all[before].rows) {
+        return {Seen::UNCHANGED, ""};
+    }
+    const Seen seen = Classify(state.rows[0], state.rows[1], own);
+    return {seen, seen == Seen::OTHER ? Typable(state.rows[0]) : ""};
+}
+
+std::vector<size_t> Dialogue::Classes() const {
+    std::set<size_t> classes;
+    for (const Candidate& candidate : candidates) {
+        classes.insert(ClassOf(states->all[candidate.state].fault));
+    }
+    return {classes.begin(), classes.end()};
 }
 
 std::optional<int> Dialogue::NextScreen() {
@@ -171,196 +330,183 @@ std::optional<int> Dialogue::NextScreen() {
         ended = true;
         return pending;
     }
-    pendingBoards.clear();
-    for (const Candidate& candidate : candidates) {
-        pendingBoards.push_back(candidate.board);
-        PlayScreen(pendingBoards.back(), *pending);
-    }
     return pending;
 }
 
-// The correct wiring's screen first. A fault left alone that a screen makes up for is
-// named on the LCD: its own screen must read its claim.
+// The correct wiring's screen first. A fault left alone that a screen makes up for is named
+// on the LCD: its own screen must read its claim. Otherwise the screen whose answers leave
+// the fewest faults on average: the least sum of the squares of the faults that each likely
+// answer would leave, those that could have slipped to it included.
 std::optional<int> Dialogue::Choose() {
     if (shown.empty()) {
         return 0;
     }
+    const std::vector<size_t> classes = Classes();
     const auto wasShown = [this](int screen) {
         return std::find(shown.begin(), shown.end(), screen) != shown.end();
     };
-    const size_t faults = Faults().size();
-    if (faults <= 1 || unanswered >= MAX_UNANSWERED) {
-        if (faults == 1 && unanswered < MAX_UNANSWERED) {
-            const int own = ScreenOf(FaultAt(candidates.front().fault));
-            if (own != NO_SCREEN && !wasShown(own)) {
-                return own;
-            }
-        }
+    if (classes.empty() || unanswered >= MAX_UNANSWERED) {
         return std::nullopt;
     }
-    // The screen whose answers leave the fewest faults on average: the least sum of the
-    // squares of the groups of faults that show alike.
-    size_t bestScore = faults * faults;
+    if (classes.size() == 1) {
+        const std::optional<int> own =
+            IsDisplay(classes[0]) ? std::nullopt : WiringScreens::ScreenOf(classes[0]);
+        return own && !wasShown(*own) ? own : std::nullopt;
+    }
+    if (Answers() >= MAX_QUESTIONS) {
+        return std::nullopt;
+    }
+    // A fault counts 2 while a candidate of it has not slipped, 1 once all have.
+    const auto weight = [](const std::map<size_t, int>& slips) {
+        size_t sum = 0;
+        for (const auto& [faultClass, fewest] : slips) {
+            sum += fewest == 0 ? 2 : 1;
+        }
+        return sum;
+    };
+    std::map<size_t, int> now;
+    for (const Candidate& candidate : candidates) {
+        const auto [at, inserted] =
+            now.emplace(ClassOf(states->all[candidate.state].fault), candidate.slips);
+        at->second = std::min(at->second, candidate.slips);
+    }
+    // What each answer would leave, weighed by how many faults give it, against what is
+    // left now.
+    double bestScore = static_cast<double>(weight(now));
     std::optional<int> best;
     for (int screen = 0; screen < WiringScreens::ScreenCount(); ++screen) {
         if (wasShown(screen)) {
             continue;
         }
-        std::map<Outcome, std::set<size_t>> groups;
+        const std::string own = WiringScreens::Row0(screen, mark);
+        std::map<Answer, std::map<size_t, int>> groups;
+        std::set<size_t> couldSlip;
         for (const Candidate& candidate : candidates) {
-            Sim::Board board = candidate.board;
-            PlayScreen(board, screen);
-            groups[Seen(board)].insert(candidate.fault);
+            for (const uint32_t after : states->After(candidate.state, screen)) {
+                const Answer likely = Likely(candidate.state, after, own);
+                const size_t faultClass = ClassOf(states->all[after].fault);
+                const auto [at, inserted] = groups[likely].emplace(faultClass, candidate.slips);
+                at->second = std::min(at->second, candidate.slips);
+                if (candidate.slips == 0 && likely.seen != Seen::TEXT) {
+                    couldSlip.insert(faultClass);
+                }
+            }
         }
         size_t score = 0;
-        for (const auto& group : groups) {
-            score += group.second.size() * group.second.size();
+        size_t given = 0;
+        for (auto& [answer, left] : groups) {
+            const size_t members = left.size();
+            if (answer.seen != Seen::TEXT && answer.typed.empty()) {
+                for (const size_t faultClass : couldSlip) {
+                    left.emplace(faultClass, 1);
+                }
+            }
+            score += members * weight(left);
+            given += members;
         }
-        if (score < bestScore) {
-            bestScore = score;
+        if (static_cast<double>(score) / static_cast<double>(given) < bestScore) {
+            bestScore = static_cast<double>(score) / static_cast<double>(given);
             best = screen;
         }
     }
     return best;
 }
 
-// What the candidates show, readable texts first, then always the row of boxes, the blank
-// display and other characters, so that a board no candidate fits has its answer too.
-std::vector<Outcome> Dialogue::Choices() const {
-    std::vector<Outcome> choices;
-    for (const Sim::Board& board : pendingBoards) {
-        const Outcome seen = Seen(board);
-        if (seen.kind == Outcome::Kind::TEXT &&
-            std::find(choices.begin(), choices.end(), seen) == choices.end()) {
-            choices.push_back(seen);
-        }
-    }
-    for (const auto kind : {Outcome::Kind::BOXES, Outcome::Kind::BLANK, Outcome::Kind::OTHER}) {
-        choices.push_back({kind, ""});
-    }
-    return choices;
-}
-
 Question Dialogue::CurrentQuestion() const {
-    Question question{pending.value_or(NO_SCREEN),
-                      Hid2checkTexts::Say(Id::WIRING_QUESTION, {std::to_string(shown.size() + 1)}),
-                      {}};
-    const std::vector<Outcome> choices = Choices();
-    const bool texts = choices.front().kind == Outcome::Kind::TEXT;
-    for (size_t i = 0; i < choices.size(); ++i) {
-        const Outcome& outcome = choices[i];
-        std::string text;
-        switch (outcome.kind) {
-        case Outcome::Kind::TEXT:
-            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_TEXT, {outcome.text});
-            break;
-        case Outcome::Kind::BOXES:
-            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_BOXES);
-            break;
-        case Outcome::Kind::BLANK:
-            text = Hid2checkTexts::Say(Id::WIRING_CHOICE_BLANK);
-            break;
-        case Outcome::Kind::OTHER:
-            text = Hid2checkTexts::Say(texts ? Id::WIRING_CHOICE_OTHER : Id::WIRING_CHOICE_SOME);
-            break;
-        }
-        question.choices.push_back({static_cast<int>(i) + 1, outcome, text});
+    const int screen = pending.value_or(0);
+    const std::pair<Seen, Id> choices[] = {{Seen::TEXT, Id::WIRING_CHOICE_TEXT},
+                                           {Seen::OTHER, Id::WIRING_CHOICE_OTHER},
+                                           {Seen::BOXES, Id::WIRING_CHOICE_BOXES},
+                                           {Seen::BLANK, Id::WIRING_CHOICE_BLANK},
+                                           {Seen::UNCHANGED, Id::WIRING_CHOICE_UNCHANGED}};
+    Question question{
+        screen,
+        Say(Id::WIRING_QUESTION, {std::to_string(screen), std::to_string(shown.size() + 1)}),
+        {}};
+    for (const auto& [seen, text] : choices) {
+        question.choices.push_back({static_cast<int>(question.choices.size()) + 1, seen,
+                                    Say(text, {WiringScreens::Row0(screen, mark)})});
     }
-    question.choices.push_back({0, std::nullopt, Hid2checkTexts::Say(Id::WIRING_CANT_TELL)});
+    question.choices.push_back({0, std::nullopt, Say(Id::WIRING_CANT_TELL)});
     return question;
 }
 
-bool Dialogue::Answer(int choice) {
-    const std::vector<Outcome> choices = Choices();
-    if (!pending || choice < 0 || choice > static_cast<int>(choices.size())) {
-        return false;
+void Dialogue::Give(const Answer& answer) {
+    if (!pending) {
+        return;
     }
-    std::optional<Outcome> answer;
-    if (choice > 0) {
-        answer = choices[static_cast<size_t>(choice - 1)];
-    } else {
-        ++unanswered;
+    const std::string own = WiringScreens::Row0(*pending, mark);
+    unanswered += answer.seen ? 0 : 1;
+    // The fewest slips each state (and what a stale display showed) is reached with.
+    std::map<std::pair<uint32_t, std::string>, int> left;
+    for (const Candidate& candidate : candidates) {
+        for (const uint32_t after : states->After(candidate.state, *pending)) {
+            const Fit fit = FitOf(candidate, after, answer, own);
+            const int slips = candidate.slips + (fit == Fit::SLIP ? 1 : 0);
+            const bool pins = !states->all[after].touched && candidate.stale.empty() &&
+                              answer.seen && *answer.seen != Seen::UNCHANGED;
+            if (fit != Fit::NO && slips <= MAX_SLIPS) {
+                const auto [at, inserted] =
+                    left.emplace(std::pair{after, pins ? Said(answer) : candidate.stale}, slips);
+                at->second = std::min(at->second, slips);
+            }
+        }
+    }
+    candidates.clear();
+    for (const auto& [key, slips] : left) {
+        candidates.push_back({key.first, slips, key.second});
     }
     shown.push_back(*pending);
     answers.push_back(answer);
-    std::vector<Candidate> left;
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        Candidate& candidate = candidates[i];
-        candidate.board = pendingBoards[i];
-        candidate.seen.push_back(Seen(candidate.board));
-        if (!answer || candidate.seen.back() == *answer) {
-            left.push_back(std::move(candidate));
-        }
-    }
-    candidates = std::move(left);
     pending.reset();
-    pendingBoards.clear();
-    return true;
 }
 
-// Candidates that some screen written showed differently were not told apart by the
-// answers: the user could not tell.
-bool Dialogue::Settled() const {
-    if (!ended || candidates.empty()) {
-        return false;
-    }
-    for (const Candidate& candidate : candidates) {
-        if (candidate.seen != candidates.front().seen) {
-            return false;
-        }
-    }
-    if (Faults().size() == 1) {
-        // Named on the LCD: its own screen read its claim.
-        const int own = ScreenOf(FaultAt(candidates.front().fault));
-        for (size_t i = 0; own != NO_SCREEN && i < shown.size(); ++i) {
-            if (shown[i] == own) {
-                return answers[i].has_value();
-            }
-        }
-        return own == NO_SCREEN;
-    }
-    return true;
-}
-
+// What every candidate left agrees on: the display itself comes first (a wire is named
+// only where it does not fit), then one fault, then the look-alikes.
 Verdict Dialogue::Result() const {
     Verdict verdict;
-    if (!Settled()) {
-        verdict.text = Hid2checkTexts::Say(Id::WIRING_UNSURE);
+    verdict.text = Say(Id::WIRING_UNSURE);
+    std::vector<size_t> classes = Classes();
+    if (!ended || classes.empty() || unanswered >= MAX_UNANSWERED) {
         return verdict;
     }
-    // One entry an effect, in the order of the catalogue.
-    std::vector<std::vector<size_t>> effects;
-    verdict.faults = Faults();
-    for (const size_t fault : verdict.faults) {
-        const int effect = FaultCatalogue::EffectOf(FaultAt(fault));
-        auto same = std::find_if(effects.begin(), effects.end(), [effect](const auto& faults) {
-            return FaultCatalogue::EffectOf(FaultAt(faults.front())) == effect;
-        });
-        if (same == effects.end()) {
-            effects.push_back({fault});
-        } else {
-            same->push_back(fault);
-        }
+    const bool display = IsDisplay(classes.back());
+    classes.erase(std::remove_if(classes.begin(), classes.end(), IsDisplay), classes.end());
+    std::vector<Sim::Wiring> wirings;
+    for (const size_t faultClass : classes) {
+        const std::vector<size_t> faults = FaultsOfClass(faultClass);
+        const size_t representative = FaultCatalogue::Representative(faults);
+        const std::string& miswire = FaultCatalogue::All()[representative].miswire;
+        verdict.faults.insert(verdict.faults.end(), faults.begin(), faults.end());
+        verdict.details.push_back(
+            Say(Id::WIRING_LOOK_ALIKE, {FaultCatalogue::InWords(representative), miswire}));
+        verdict.text = faultClass == 0 ? FaultCatalogue::InWords(0)
+                                       : Say(Id::WIRING_NAMED,
+                                             {FaultCatalogue::InWords(representative), miswire});
+        wirings.push_back(FaultCatalogue::All()[representative].wiring);
     }
-    if (effects.size() == 1) {
+    if (display) {
+        verdict.kind = Verdict::Kind::DISPLAY;
+        wirings.push_back(Sim::Wiring());
+        verdict.text = classes.empty() ? Say(Id::WIRING_DISPLAY)
+                                       : Say(Id::WIRING_DISPLAY_OR_WIRES,
+                                             {Joined(LineWalk::Separating(wirings))});
+        return verdict;
+    }
+    if (classes.size() == 1) {
+        // Named on the LCD only once its own screen read its claim.
+        const std::optional<int> own = WiringScreens::ScreenOf(classes[0]);
+        const auto at = own ? std::find(shown.begin(), shown.end(), *own) : shown.end();
+        if (own && (at == shown.end() || !answers[static_cast<size_t>(at - shown.begin())].seen)) {
+            return Verdict{Verdict::Kind::GENERIC, {}, {}, Say(Id::WIRING_UNSURE)};
+        }
         verdict.kind = Verdict::Kind::NAMED;
-        const Fault& fault = FaultAt(Representative(effects.front()));
-        verdict.text = fault.kind == Kind::CORRECT
-                           ? InWords(fault)
-                           : Hid2checkTexts::Say(Id::WIRING_NAMED, {InWords(fault), fault.miswire});
+        verdict.details.clear();
         return verdict;
     }
     verdict.kind = Verdict::Kind::LOOK_ALIKES;
-    std::vector<Sim::Wiring> wirings;
-    for (const std::vector<size_t>& faults : effects) {
-        const Fault& fault = FaultAt(Representative(faults));
-        verdict.details.push_back(
-            Hid2checkTexts::Say(Id::WIRING_LOOK_ALIKE, {InWords(fault), fault.miswire}));
-        wirings.push_back(fault.wiring);
-    }
-    verdict.text =
-        Hid2checkTexts::Say(Id::WIRING_LOOK_ALIKES, {std::to_string(effects.size()),
-                                                     Joined(LineWalk::Separating(wirings))});
+    verdict.text = Say(Id::WIRING_LOOK_ALIKES,
+                       {std::to_string(classes.size()), Joined(LineWalk::Separating(wirings))});
     return verdict;
 }
 

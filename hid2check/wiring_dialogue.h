@@ -1,69 +1,75 @@
 // The dialogue of `hid2check --wiring`: it shows a wiring screen, asks what the LCD shows,
 // and picks the next screen from the answers until it can name the fault.
 //
-// A candidate is a fault of the catalogue (fault_catalogue.h) after one of the histories
-// below, kept while it fits every answer. What it shows is what the board model shows
-// under the fault after the history and all the screens written so far: the display keeps
-// what each leaves. Each question offers what the candidates would show on its screen,
-// seen as a person sees it (a readable text on row 0, a row of boxes, nothing at all,
-// other characters), and "can't tell"; the screen asked is the one whose answers leave the
-// fewest faults on average.
-// The first screen is the correct wiring's, so a correct board takes one answer.
+// It assumes neither one controller nor one past of the display. A candidate is a fault of
+// the catalogue (fault_catalogue.h), or the display itself (a contrast at which nothing
+// shows or every cell is dark, no power at the LCD), on a controller that makes any of the
+// choices the datasheet leaves open (controller_choices.h), after any of the histories
+// below; it stays while it fits every answer. The choices are split only where the writes
+// meet their corner. A display that no transfer of this run reached shows what was there
+// before, whatever that was: it fits any answer but this run's own text, which carries a
+// mark no earlier run left. Each answer may be one slip (boxes, blank, characters and
+// "nothing changed" taken for one another, a character mistyped): a candidate goes at its
+// second, and a verdict names only what every candidate left agrees on.
 //
-// It ends with a fault named in words, the faults the screens cannot tell apart with the
-// steps of the line walk that can, or, where the answers fit no fault or were not given,
-// the generic list of things to check: never a fault the answers did not single out.
+// The first screen is the correct wiring's, so a correct board takes one answer; a fault
+// that a screen makes up for is named only once its own screen read its claim.
 #pragma once
 
 #include "board.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace WiringDialogue {
 
-// What a person sees on the LCD after a screen.
-struct Outcome {
-    enum class Kind { TEXT, BOXES, BLANK, OTHER };
-    Kind kind = Kind::BLANK;
-    // For TEXT: row 0 without the blank cells at either end.
-    std::string text;
-    bool operator==(const Outcome& other) const { return kind == other.kind && text == other.text; }
-    bool operator<(const Outcome& other) const {
-        return kind != other.kind ? kind < other.kind : text < other.text;
+// What a person tells of the LCD after a screen: row 0 reads the screen's own text, other
+// characters, dark boxes and nothing else (on row 0 or on both rows), nothing at all, or
+// the display did not change.
+enum class Seen { TEXT, OTHER, BOXES, BLANK, UNCHANGED };
+
+struct Answer {
+    std::optional<Seen> seen; // nothing: can't tell
+    // OTHER: row 0 as typed, '?' for a character the user cannot type; may be empty.
+    std::string typed;
+    bool operator<(const Answer& other) const {
+        return seen != other.seen ? seen < other.seen : typed < other.typed;
     }
 };
 
-// From the two rows as the model (and LCDSIM --print) writes them: TEXT when row 0 holds
-// printable ASCII alone, BOXES for row 0 all boxes with row 1 blank, BLANK for both rows
-// blank, OTHER for anything else.
-Outcome Classify(const std::string& row0, const std::string& row1);
-Outcome Seen(const Sim::Board& board);
+// How a person sees the two rows as the model (and LCDSIM --print) writes them, after a
+// screen whose row 0 is `own`.
+Seen Classify(const std::string& row0, const std::string& row1, const std::string& own);
 
-// What the display may have been through since power-on when the dialogue begins: nothing,
-// hid2check --live's bring-up and test screen, or a KORVAN3.exe session. Under a fault that
-// no screen makes up for, what a screen leaves depends on what came before; every fault is
-// a candidate after each of these.
-const std::vector<std::vector<Sim::WriteOrWait>>& Histories();
+// Row 0 as a user types it: trimmed, each character outside ASCII a '?'.
+std::string Typable(const std::string& row0);
+
+// What the display may have been through when the dialogue begins: power-on, hid2check
+// --live's test screen, a KORVAN3.exe session, an earlier dialogue's first screen on this
+// wiring or on a correct one, and a controller left half-way through a 4-bit byte.
+struct History {
+    std::vector<Sim::WriteOrWait> steps;
+    bool correctWiring = false; // the steps went through the correct wiring
+};
+const std::vector<History>& Histories();
 
 struct Choice {
-    // 1, 2 ... in order; 0 is "can't tell".
-    int number;
-    std::optional<Outcome> outcome;
+    int number; // 1, 2 ... in order; 0 is "can't tell"
+    std::optional<Seen> seen;
     std::string text;
 };
 
 struct Question {
     int screen;
-    // "wiring: screen 2 is on the LCD. What does it show?"; the screens count from 1.
+    // "wiring: screen 39 is on the LCD (question 2). What does it show?"
     std::string prompt;
-    // The outcomes, then "can't tell".
     std::vector<Choice> choices;
 };
 
 struct Verdict {
-    enum class Kind { NAMED, LOOK_ALIKES, GENERIC };
+    enum class Kind { NAMED, LOOK_ALIKES, DISPLAY, GENERIC };
     Kind kind = Kind::GENERIC;
     // Indices into FaultCatalogue::All(): the fault named, or the look-alikes.
     std::vector<size_t> faults;
@@ -74,42 +80,49 @@ struct Verdict {
 
 class Dialogue {
   public:
-    Dialogue();
+    // `mark`: shown after each screen's claim, a text no earlier run left on the display.
+    explicit Dialogue(std::string mark);
 
     // The screen to show next, the same until it is answered; nothing once the dialogue
     // has ended.
     std::optional<int> NextScreen();
     // The question about the screen NextScreen() gave.
     Question CurrentQuestion() const;
-    // A choice of CurrentQuestion(), 0 for "can't tell"; false for a number not offered.
-    bool Answer(int choice);
+    // The answer to the current question.
+    void Give(const Answer& answer);
     // The verdict; the generic list while the dialogue has not ended (the user gave no
     // more answers).
     Verdict Result() const;
 
     int Answers() const { return static_cast<int>(shown.size()); }
-    const std::vector<int>& ScreensShown() const { return shown; }
 
   private:
+    // The states of the model the candidates are in, each played into once a screen, shared
+    // by the copies of a dialogue.
+    struct States;
     struct Candidate {
-        size_t fault;
-        Sim::Board board;
-        std::vector<Outcome> seen;
+        uint32_t state;
+        int slips = 0;
+        // A display no transfer of this run reached shows one thing all along: the first
+        // answer that said what.
+        std::string stale = "";
     };
+    enum class Fit { YES, SLIP, NO };
 
+    Fit FitOf(const Candidate& candidate, uint32_t after, const Answer& answer,
+              const std::string& own) const;
+    Answer Likely(uint32_t before, uint32_t after, const std::string& own) const;
     std::optional<int> Choose();
-    std::vector<Outcome> Choices() const;
-    bool Settled() const;
-    std::vector<size_t> Faults() const;
+    std::vector<size_t> Classes() const;
 
+    std::string mark;
+    std::shared_ptr<States> states;
     std::vector<Candidate> candidates;
     std::vector<int> shown;
-    std::vector<std::optional<Outcome>> answers;
+    std::vector<Answer> answers;
     int unanswered = 0;
     bool ended = false;
     std::optional<int> pending;
-    // Each candidate's board after the pending screen.
-    std::vector<Sim::Board> pendingBoards;
 };
 
 } // namespace WiringDialogue

@@ -37,9 +37,9 @@ constexpr int CLEAR_WAIT_MS = 2;
 // the numbers scripts know them by; then every other fault of the catalogue that a
 // remapping makes up for. Each claim is the fault as LCDSIM's --miswire writes it, and the
 // screen assumes the wiring that text describes.
-constexpr std::array<std::string_view, 13> FIRST_CLAIMS = {
-    "WIRING OK", "D0:D1",        "D1:D2", "D2:D3",  "D3:D4", "D4:D5", "D5:D6",
-    "D6:D7",     "bus=reversed", "RS:E",  "RS:AUX", "E:AUX", "D0:E"};
+constexpr std::array<std::string_view, 12> FIRST_CLAIMS = {
+    "D0:D1", "D1:D2",        "D2:D3", "D3:D4",  "D4:D5", "D5:D6",
+    "D6:D7", "bus=reversed", "RS:E",  "RS:AUX", "E:AUX", "D0:E"};
 
 // Some line reaches every pin, the free end of the auxiliary wire included, and the
 // controller takes writes.
@@ -52,25 +52,22 @@ bool MadeUpFor(const Sim::Wiring& wiring) {
     return wiring.RwGrounded();
 }
 
-struct Screen {
-    std::string claim;
-    Sim::Wiring assumed;
-};
-
-const std::vector<Screen>& Screens() {
-    static const std::vector<Screen> screens = [] {
-        std::vector<Screen> list;
+// The catalogue's index of the fault each screen assumes.
+const std::vector<size_t>& Screens() {
+    static const std::vector<size_t> screens = [] {
+        const std::vector<FaultCatalogue::Fault>& faults = FaultCatalogue::All();
+        std::vector<size_t> list = {0};
         for (const std::string_view claim : FIRST_CLAIMS) {
-            std::string badItem;
-            list.push_back({std::string(claim),
-                            list.empty() ? Sim::Wiring() : *Sim::Wiring::Parse(claim, badItem)});
+            for (size_t fault = 1; fault < faults.size(); ++fault) {
+                if (faults[fault].miswire == claim) {
+                    list.push_back(fault);
+                }
+            }
         }
-        for (const FaultCatalogue::Fault& fault : FaultCatalogue::All()) {
-            const bool listed = std::any_of(list.begin(), list.end(), [&fault](const Screen& s) {
-                return s.claim == fault.miswire;
-            });
-            if (!fault.wiring.Correct() && MadeUpFor(fault.wiring) && !listed) {
-                list.push_back({fault.miswire, fault.wiring});
+        for (size_t fault = 1; fault < faults.size(); ++fault) {
+            if (MadeUpFor(faults[fault].wiring) &&
+                std::find(list.begin(), list.end(), fault) == list.end()) {
+                list.push_back(fault);
             }
         }
         return list;
@@ -79,7 +76,7 @@ const std::vector<Screen>& Screens() {
 }
 
 const Sim::Wiring& AssumedWiring(int screen) {
-    return Screens()[static_cast<size_t>(screen)].assumed;
+    return FaultCatalogue::All()[Screens()[static_cast<size_t>(screen)]].wiring;
 }
 
 bool PinLevel(const Pins& pins, Line pin) {
@@ -165,12 +162,24 @@ int ScreenCount() {
     return static_cast<int>(Screens().size());
 }
 
-std::string_view Claim(int screen) {
-    return Screens()[static_cast<size_t>(screen)].claim;
+std::string Claim(int screen) {
+    return screen == 0 ? "WIRING OK"
+                       : FaultCatalogue::All()[Screens()[static_cast<size_t>(screen)]].miswire;
+}
+
+std::string Row0(int screen, const std::string& mark) {
+    return Claim(screen) + (mark.empty() ? "" : " " + mark);
 }
 
 std::string Hint(int screen) {
-    return "screen " + std::to_string(screen) + " of " + std::to_string(ScreenCount());
+    return "screen " + std::to_string(screen);
+}
+
+std::optional<int> ScreenOf(size_t fault) {
+    const auto found = std::find(Screens().begin(), Screens().end(), fault);
+    return found == Screens().end()
+               ? std::nullopt
+               : std::optional<int>(static_cast<int>(found - Screens().begin()));
 }
 
 // Each one of the pins meant high raises the line that reaches it: the screens assume
@@ -190,7 +199,7 @@ PortValues Compensate(int screen, const Pins& pins) {
 }
 
 // The text goes in while the display is off; the display goes on last.
-void Write(int screen, const WritePort& write, const SleepThread& sleep) {
+void Write(int screen, const std::string& mark, const WritePort& write, const SleepThread& sleep) {
     ScreenWriter lcd(screen, write, sleep);
     lcd.Settle();
     // A clear, first as a character, then as an instruction. On a board whose E is reached
@@ -206,6 +215,12 @@ void Write(int screen, const WritePort& write, const SleepThread& sleep) {
     lcd.Instruction(INTERFACE_RESET);
     lcd.Wait(THIRD_RESET_WAIT_MS);
     lcd.Instruction(INTERFACE_RESET);
+    // A controller that takes no function set after other instructions unless it changes
+    // the data length takes the two lines only after such a change: to 4 bits, and back
+    // to 8 in two halves (0x33). Any controller ends where the program's bring-up leaves it.
+    lcd.Instruction(FUNCTION_SET);
+    lcd.Instruction(INTERFACE_RESET);
+    lcd.Instruction(INTERFACE_RESET);
     lcd.Instruction(FUNCTION_SET | EIGHT_BIT_BUS | TWO_LINES);
     lcd.Instruction(DISPLAY_CONTROL); // display, cursor and blink off
     lcd.Instruction(CLEAR_DISPLAY);
@@ -217,7 +232,7 @@ void Write(int screen, const WritePort& write, const SleepThread& sleep) {
     lcd.Instruction(SET_DDRAM_ADDRESS | ROW_1_ADDRESS);
     lcd.Text(Hint(screen));
     lcd.Instruction(SET_DDRAM_ADDRESS | ROW_0_ADDRESS);
-    lcd.Text(Claim(screen));
+    lcd.Text(Row0(screen, mark));
     // Two instructions that change nothing on a correct board once the text is in, for
     // mix-ups the rest of the screen would not show. With D1 and D3 exchanged, the entry
     // mode arrives as a display on and the display off as a return home; this return home
@@ -230,19 +245,16 @@ void Write(int screen, const WritePort& write, const SleepThread& sleep) {
     lcd.Instruction(DISPLAY_CONTROL | DISPLAY_ON);
 }
 
-const std::vector<Sim::WriteOrWait>& Recorded(int screen) {
-    static std::vector<std::vector<Sim::WriteOrWait>> recorded(Screens().size());
-    std::vector<Sim::WriteOrWait>& steps = recorded[static_cast<size_t>(screen)];
-    if (steps.empty()) {
-        Write(
-            screen,
-            [&steps](int port, int value) {
-                steps.push_back({Sim::WriteOrWait::Kind::WRITE, port, value});
-            },
-            [&steps](int milliseconds) {
-                steps.push_back({Sim::WriteOrWait::Kind::WAIT, 0, milliseconds});
-            });
-    }
+std::vector<Sim::WriteOrWait> Recorded(int screen, const std::string& mark) {
+    std::vector<Sim::WriteOrWait> steps;
+    Write(
+        screen, mark,
+        [&steps](int port, int value) {
+            steps.push_back({Sim::WriteOrWait::Kind::WRITE, port, value});
+        },
+        [&steps](int milliseconds) {
+            steps.push_back({Sim::WriteOrWait::Kind::WAIT, 0, milliseconds});
+        });
     return steps;
 }
 

@@ -4,7 +4,8 @@
 // catalogue (fault_catalogue.h). It writes through the fault's inverse: every port value,
 // the initialisation included, is remapped so that on a board wired that way the display
 // receives exactly the intended codes. Row 0 names the fault as LCDSIM's --miswire writes
-// it, row 1 the screen's number; screen 0 assumes the correct wiring and reads "WIRING OK".
+// it, and the dialogue's mark after it (a text no earlier run left); row 1 the screen's
+// number; screen 0 assumes the correct wiring and reads "WIRING OK".
 // Among screens 0 to 12 only the board's own screen reads its claim, whatever an earlier
 // screen left; among all of them a held or open pin can make a screen read another claim
 // (under D7=0 the screen of D0:D7 reads "D0:D6"), so the dialogue takes what each screen
@@ -21,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,18 +45,22 @@ using SleepThread = std::function<void(int milliseconds)>;
 
 int ScreenCount();
 // Row 0: the fault the screen assumes, e.g. "D3:D4"; "WIRING OK" on screen 0.
-std::string_view Claim(int screen);
-// Row 1: the screen's number, e.g. "screen 3 of 57".
+std::string Claim(int screen);
+// Row 0 with `mark` after the claim, if there is one: "D3:D4 482".
+std::string Row0(int screen, const std::string& mark);
+// Row 1: the screen's number as --wiring takes it, e.g. "screen 3".
 std::string Hint(int screen);
+// The screen that assumes the fault of the catalogue at `fault`, if a screen can.
+std::optional<int> ScreenOf(size_t fault);
 
 // The port values that put `pins` on the display of a board wired as `screen` assumes.
 PortValues Compensate(int screen, const Pins& pins);
 
 // Writes `screen` (0 to ScreenCount() - 1) from whatever state the display is in, even
 // the 4-bit interface half-way through a byte.
-void Write(int screen, const WritePort& write, const SleepThread& sleep);
+void Write(int screen, const std::string& mark, const WritePort& write, const SleepThread& sleep);
 
-// The same writes and sleeps, recorded once, for playing into the board model.
-const std::vector<Sim::WriteOrWait>& Recorded(int screen);
+// The same writes and sleeps, for playing into the board model.
+std::vector<Sim::WriteOrWait> Recorded(int screen, const std::string& mark);
 
 } // namespace WiringScreens

@@ -62,7 +62,7 @@ std::string Padded(const std::string& text) {
 // Shows `screen`; returns how many transfers met a busy display from the screen's first
 // wait on. Before it, what an earlier screen left may still be running.
 int ShowOn(Sim::Board& board, int screen) {
-    const std::vector<Sim::WriteOrWait>& steps = WiringScreens::Recorded(screen);
+    const std::vector<Sim::WriteOrWait> steps = WiringScreens::Recorded(screen, "");
     const auto firstWait = std::find_if(steps.begin(), steps.end(), [](const auto& step) {
         return step.kind == Sim::WriteOrWait::Kind::WAIT;
     });
@@ -118,8 +118,7 @@ TEST(WiringPairTable, OnlyTheScreenOfTheBoardsWiringReadsAsAClaim) {
                     << "board " << Claim(wiring) << ", screen " << screen << " from " << start.name
                     << ": row 0 \"" << board.RowText(0) << "\"";
                 if (screen == wiring) {
-                    EXPECT_EQ(board.RowText(1),
-                              Padded("screen " + std::to_string(screen) + " of 57"))
+                    EXPECT_EQ(board.RowText(1), Padded("screen " + std::to_string(screen)))
                         << Claim(wiring) << " from " << start.name;
                     EXPECT_EQ(busy, 0) << Claim(wiring) << " from " << start.name;
                 }
@@ -221,7 +220,7 @@ TEST(WiringUncovered, NoThreeLinesRotatedReadAsAClaim) {
 TEST(WiringScreen0, UsesTheProgramsWriteCycle) {
     std::vector<std::pair<int, int>> writes;
     WiringScreens::Write(
-        0, [&writes](int port, int value) { writes.emplace_back(port, value); }, [](int) {});
+        0, "", [&writes](int port, int value) { writes.emplace_back(port, value); }, [](int) {});
     ASSERT_EQ(writes.size() % 4, 2u);
     for (size_t i = 2; i < writes.size(); i += 4) {
         const int control = writes[i + 1].second;

@@ -43,15 +43,20 @@ readable=$(readable_screens --miswire D3:D4)
 [ "$readable" = "D3:D4" ] || fail "D3 and D4 exchanged, readable: $readable"
 
 # The dialogue, with a user who answers from what the simulated LCD shows: the verdict names
-# the board's fault (E open looks like E or R/W held: it is named among its look-alikes).
-# answers WIRING VERDICT...: the dialogue on a board wired so, and the lines it must end with.
-dialogue() {
-  start_sim --write-cost-us 50 ${1:+--miswire "$1"}
+# the board's fault (E open looks like E or R/W held, or like a display that shows nothing:
+# it is named among its look-alikes).
+# converse WHAT: the dialogue on the running simulator.
+converse() {
   output=$(python3 "$(dirname "$0")/answer_wiring.py" "$WINE_LOADER" "$bin/hid2check.exe" \
     "$bin/LCDSIM.exe" "$(windows_path "$bin/HID2.DLL")")
-  [ $? = 0 ] || fail "--wiring, ${1:-wired right}: exit not 0"$'\n'"$output"
+  [ $? = 0 ] || fail "--wiring, $1: exit not 0"$'\n'"$output"
   [ "$(grep -c '^load: loads$' <<<"$output")" = 1 ] ||
-    fail "--wiring, ${1:-wired right}: the library's findings not said once"$'\n'"$output"
+    fail "--wiring, $1: the library's findings not said once"$'\n'"$output"
+}
+# dialogue WIRING: the dialogue on a board wired so.
+dialogue() {
+  start_sim --write-cost-us 50 ${1:+--miswire "$1"}
+  converse "${1:-wired right}"
   # A fault turns instructions into others, a clear among them perhaps, where no wait follows.
   [ -n "$1" ] || [ "$(sim --print | tr -d '\r' | grep -c 'violations 0 ')" = 1 ] ||
     fail "--wiring, wired right: timing violations"
@@ -70,8 +75,19 @@ verdict_is "RS reads low all the time: its wire touches GND; LCDSIM --miswire RS
 dialogue E=open
 grep -q '^wiring: it may be: .*(LCDSIM --miswire E=open)$' <<<"$output" ||
   fail "--wiring, E=open: not among the look-alikes"$'\n'"$output"
-tail -n1 <<<"$output" | grep -q '^verdict: the LCD shows the same under each of these [0-9]* faults; steps' ||
+tail -n1 <<<"$output" | grep -qE '^verdict: the LCD (shows the same under each of these [0-9]* faults|shows nothing of what the screens send)' ||
   fail "--wiring, E=open: no look-alike verdict"$'\n'"$output"
+
+# A correct board's dialogue leaves its screen on the LCD; then E comes loose while the
+# board is powered, and the second dialogue does not take that screen for its own.
+start_sim --write-cost-us 50
+converse "wired right, before E came loose"
+verdict_is "the wiring is right" "wired right, before E came loose"
+sim --miswire E=open >/dev/null || fail "--miswire E=open on the running simulator: exit $?"
+converse "E loose after a correct dialogue"
+tail -n1 <<<"$output" | grep -qF "the wiring is right" &&
+  fail "E loose after a correct dialogue: the wiring is right"$'\n'"$output"
+quit_sim
 
 # Without answers it names nothing.
 start_sim --write-cost-us 50 --miswire D2=open
