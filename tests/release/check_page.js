@@ -1,7 +1,8 @@
-// Put at the end of a guide's page: once it has loaded, lists in <pre id="page-check">
-// every picture that did not load, every element that reaches past the window's right
-// edge (the outermost of them; what lies in a box that scrolls or clips stays inside it),
-// a page wider than the window, and anything the page fetched; or "ok".
+// Put at the end of a guide's page: once it has loaded, lists in a new last element, the
+// preformatted "page-check", every picture that did not load, every element that reaches
+// past the window's right edge (the outermost of them; what lies in a box that scrolls or
+// clips stays inside it), a page wider than the window, and anything the page fetched; or
+// "ok".
 addEventListener("load", () => {
     const width = document.documentElement.clientWidth;
     const problems = [];
