@@ -64,6 +64,9 @@ for page, guide, language in (("README.html", "README.md", "en"),
     committed = [open(f"{root}/{path}", "rb").read() for path in re.findall(r"!\[[^\]]*\]\(([^)]+)\)", markdown)]
     if shown != committed:
         sys.exit(f"{page} does not hold, in their order, the committed pictures {guide} shows")
+    missing = [target for target in re.findall('<a href="([^"#:]+)', html) if target not in names]
+    if missing:
+        sys.exit(f"{page} links to files not in the zip: {missing}")
 EOF
 # The guides in a real browser, offline, in a window 800 pixels wide: every picture
 # loads, nothing reaches past the right edge (a wide table or listing scrolls in its own
@@ -85,9 +88,9 @@ def browse(*arguments):
 failed = False
 for page in ("README.html", "README.ja.html"):
     checked = f"{work}/checked.html"
+    # After the end of the page a browser still takes the script into the body.
     with open(checked, "w", encoding="utf-8") as out:
-        out.write(open(f"{work}/unpacked/{page}", encoding="utf-8").read()
-                  .replace("</body>", f"<script>{open(script).read()}</script></body>"))
+        out.write(open(f"{work}/unpacked/{page}", encoding="utf-8").read() + f"<script>{open(script).read()}</script>")
     found = re.findall('<pre id="page-check">(.*?)</pre>', browse("--virtual-time-budget=10000", "--dump-dom",
                                                                    f"file://{checked}"), re.S)
     verdict = html.unescape(found[-1]) if found else "the browser gave no result"
