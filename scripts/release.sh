@@ -2,9 +2,9 @@
 # Makes the Windows download from the checked-out commit: dist/KORVAN3-<version>-win32.zip
 # and dist/SHA256SUMS. Builds the i686 programs afresh in build/release with the ci-win32
 # settings, so the zip's KORVAN3.exe is the exe the ci-win32 tests ran, byte for byte.
-# The same commit gives the same zip in any folder at any time: the images carry no time
-# stamp or path, and the zip's entries their fixed order, the commit's time and fixed
-# attributes.
+# The same commit gives the same zip in any folder at any time: the images and the guides'
+# pages carry no time stamp or path, and the zip's entries their fixed order, the commit's
+# time and fixed attributes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh >/dev/null
@@ -30,13 +30,23 @@ build_programs() {
 
 write_texts() {
   mkdir -p "$stage"
-  python3 tools/windows_text.py README.md "$stage/README.txt"
-  python3 tools/windows_text.py README.ja.md "$stage/README.ja.txt"
+  guide_page README.md en "KORVAN3 guide" "$stage/README.html"
+  guide_page README.ja.md ja "KORVAN3 説明書" "$stage/README.ja.html"
   python3 tools/windows_text.py LICENSE "$stage/LICENSE.txt"
 }
 
+# guide_page MARKDOWN LANGUAGE TITLE OUT: a guide as one page that a browser shows offline,
+# its pictures inside it as data: URIs, its tables as tables, and its links to the other
+# guide leading to that one's page. Any warning, such as a picture not found, stops the
+# release instead of leaving a hole in the page.
+guide_page() {
+  pandoc --fail-if-warnings --from gfm --to html5 --self-contained --css tools/guide.css \
+    --lua-filter tools/guide_links.lua --variable lang="$2" --metadata pagetitle="$3" \
+    --output "$4" "$1"
+}
+
 # Top level: the product and the checker, with room for the maker's HID2.DLL beside them,
-# the texts and the wiring pictures they refer to (English and Japanese).
+# the guides in English and in Japanese, and the licence.
 # simulator/: everything needed to see the program work without the board.
 write_zip() {
   mkdir -p dist
@@ -44,11 +54,9 @@ write_zip() {
   python3 tools/make_zip.py "$zip" "$commit_time" \
     KORVAN3.exe="$build/bin/KORVAN3.exe" \
     hid2check.exe="$build/bin/hid2check.exe" \
-    README.txt="$stage/README.txt" \
-    README.ja.txt="$stage/README.ja.txt" \
+    README.html="$stage/README.html" \
+    README.ja.html="$stage/README.ja.html" \
     LICENSE.txt="$stage/LICENSE.txt" \
-    wiring.png=docs/wiring.png \
-    wiring-ja.png=docs/wiring-ja.png \
     simulator/LCDSIM.exe="$build/bin/LCDSIM.exe" \
     simulator/HID2.DLL="$build/bin/simulator/HID2.DLL" \
     simulator/KORVAN3.exe="$build/bin/KORVAN3.exe"

@@ -6,8 +6,8 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ make googletest libgtest-dev clang-format
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb xauth imagemagick icoutils
-  locales fonts-ipafont-gothic python3 git
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick icoutils
+  locales fonts-ipafont-gothic python3 git pandoc chromium
 )
 
 missing=()

@@ -1,24 +1,37 @@
-// Writes the application icon (res/app.ico) to the path given as the only argument:
+// Writes an application icon to the given path: KORVAN3's (res/app.ico), or with --lcdsim
+// the simulator's (sim/simulator/lcdsim.ico):
 //
 //     make_icon res/app.ico
+//     make_icon --lcdsim sim/simulator/lcdsim.ico
 //
 // One 32 x 32 image, 16 colours, in the classic icon layout that every Windows version
 // loads: BITMAPINFOHEADER (height doubled for the two masks), the 16-colour palette,
 // the 4-bit colour (XOR) bitmap and the 1-bit transparency (AND) mask, rows bottom-up.
+// Pixels are counted from the top left.
 //
-// The picture is a yellow disc with a black rim. Pixel (x, y), counted from the top left,
-// belongs to the disc when its centre lies within 14 pixels of the image centre:
+// KORVAN3's picture is a yellow disc with a black rim. Pixel (x, y) belongs to the disc
+// when its centre lies within 14 pixels of the image centre:
 // (x - 15.5)^2 + (y - 15.5)^2 <= 14^2. That touches columns and rows 2 to 29, so the disc
 // is 28 pixels across and centred. A disc pixel is rim when one of its four direct
 // neighbours (left, right, above, below) is outside the disc; the rim is then a closed
-// line one pixel thin. Outside the disc the mask is set and the colour is black, so
-// Windows shows the background there.
+// line one pixel thin.
 //
-// The output depends on nothing but this file: the same bytes on every run.
+// The simulator's picture is a small LCD module showing a line of text: a green board
+// (all columns, rows 4 to 27), its black bezel (columns 2 to 29, rows 6 to 25), the lime
+// glass (columns 4 to 27, rows 8 to 23) and on it two rows of black character blocks,
+// each 2 pixels wide and 4 high, 2 apart: five from column 6 in rows 10 to 13, three from
+// column 6 in rows 18 to 21. Every edge lies between an odd and an even column or row,
+// so the picture is made of 2 x 2 cells of one colour, and the 16 x 16 small icon that
+// Windows halves it to keeps every cell, whichever way it shrinks the image.
+//
+// Outside the picture the mask is set and the colour is black, so Windows shows the
+// background there. The output depends on nothing but this file: the same bytes on every
+// run.
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -54,8 +67,12 @@ constexpr std::array<std::array<uint8_t, 3>, COLOURS> PALETTE = {{
     {0, 255, 255},   // aqua
     {255, 255, 255}, // white
 }};
-constexpr uint8_t BLACK = 0;
-constexpr uint8_t YELLOW = 11;
+constexpr int BLACK = 0;
+constexpr int GREEN = 2;
+constexpr int LIME = 10;
+constexpr int YELLOW = 11;
+// What a design gives for a pixel outside its picture.
+constexpr int TRANSPARENT = -1;
 
 // Disc radius 14 around the centre (15.5, 15.5); doubled coordinates keep it in integers.
 bool InsideDisc(int x, int y) {
@@ -67,6 +84,39 @@ bool InsideDisc(int x, int y) {
 bool OnRim(int x, int y) {
     return InsideDisc(x, y) && (!InsideDisc(x - 1, y) || !InsideDisc(x + 1, y) ||
                                 !InsideDisc(x, y - 1) || !InsideDisc(x, y + 1));
+}
+
+int Korvan3Pixel(int x, int y) {
+    if (!InsideDisc(x, y)) {
+        return TRANSPARENT;
+    }
+    return OnRim(x, y) ? BLACK : YELLOW;
+}
+
+// A rectangle of the simulator's picture, its first and last column and row.
+struct Box {
+    int left, top, right, bottom;
+    int colour;
+};
+
+// Drawn in this order: each lies on the ones before it.
+constexpr Box LCDSIM_PICTURE[] = {
+    {0, 4, 31, 27, GREEN}, // the board
+    {2, 6, 29, 25, BLACK}, // the bezel
+    {4, 8, 27, 23, LIME},  // the glass
+    {6, 10, 7, 13, BLACK},   {10, 10, 11, 13, BLACK}, {14, 10, 15, 13, BLACK},
+    {18, 10, 19, 13, BLACK}, {22, 10, 23, 13, BLACK}, // the first row's five characters
+    {6, 18, 7, 21, BLACK},   {10, 18, 11, 21, BLACK}, {14, 18, 15, 21, BLACK}, // the second's
+};
+
+int LcdsimPixel(int x, int y) {
+    int colour = TRANSPARENT;
+    for (const Box& box : LCDSIM_PICTURE) {
+        if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom) {
+            colour = box.colour;
+        }
+    }
+    return colour;
 }
 
 class Writer {
@@ -124,23 +174,24 @@ void WritePalette(Writer& out) {
 }
 
 // Bitmaps store the bottom row first.
-void WriteColourBitmap(Writer& out) {
+void WriteColourBitmap(Writer& out, int (*design)(int x, int y)) {
+    const auto index = [design](int x, int y) {
+        const int colour = design(x, y);
+        return colour == TRANSPARENT ? BLACK : colour;
+    };
     for (int y = SIZE - 1; y >= 0; --y) {
         for (int x = 0; x < SIZE; x += 2) {
-            const auto index = [y](int column) {
-                return InsideDisc(column, y) && !OnRim(column, y) ? YELLOW : BLACK;
-            };
-            out.Byte((index(x) << 4) | index(x + 1)); // left pixel in the high nibble
+            out.Byte((index(x, y) << 4) | index(x + 1, y)); // left pixel in the high nibble
         }
     }
 }
 
-void WriteMask(Writer& out) {
+void WriteMask(Writer& out, int (*design)(int x, int y)) {
     for (int y = SIZE - 1; y >= 0; --y) {
         for (int x = 0; x < SIZE; x += 8) {
             int bits = 0;
             for (int bit = 0; bit < 8; ++bit) {
-                bits = (bits << 1) | (InsideDisc(x + bit, y) ? 0 : 1);
+                bits = (bits << 1) | (design(x + bit, y) == TRANSPARENT ? 1 : 0);
             }
             out.Byte(bits);
         }
@@ -150,26 +201,29 @@ void WriteMask(Writer& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon OUTPUT.ico\n");
+    const bool lcdsim = argc == 3 && std::strcmp(argv[1], "--lcdsim") == 0;
+    if (argc != 2 && !lcdsim) {
+        std::fprintf(stderr, "usage: make_icon [--lcdsim] OUTPUT.ico\n");
         return 2;
     }
+    const char* path = argv[argc - 1];
+    const auto design = lcdsim ? LcdsimPixel : Korvan3Pixel;
     Writer out;
     WriteDirectory(out);
     WriteInfoHeader(out);
     WritePalette(out);
-    WriteColourBitmap(out);
-    WriteMask(out);
+    WriteColourBitmap(out, design);
+    WriteMask(out, design);
 
-    std::FILE* file = std::fopen(argv[1], "wb");
+    std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
-        std::perror(argv[1]);
+        std::perror(path);
         return 1;
     }
     const std::vector<uint8_t>& bytes = out.Bytes();
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (std::fclose(file) != 0 || !written) {
-        std::perror(argv[1]);
+        std::perror(path);
         return 1;
     }
     return 0;

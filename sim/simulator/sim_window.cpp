@@ -3,6 +3,7 @@
 #include "board.h"
 #include "clock.h"
 #include "lcd_view.h"
+#include "lcdsim_resources.h"
 #include "replay.h"
 #include "sim_protocol.h"
 #include "texts.h"
@@ -244,6 +245,11 @@ HWND Create(HINSTANCE instance, const Settings& settings) {
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // Its own icon in the title bar and the task bar, large and small from the one image.
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LCDSIM));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LCDSIM),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.lpszClassName = SimProtocol::WINDOW_CLASS;
     if (RegisterClassExW(&windowClass) == 0) {
         return nullptr;

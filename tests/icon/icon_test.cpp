@@ -1,8 +1,10 @@
-// Decodes the committed application icon with a reader of its own and checks the picture
-// pixel by pixel, then checks that the generator still produces exactly the committed bytes.
+// Decodes the committed icons, KORVAN3's and LCDSIM's, with a reader of its own and checks
+// each picture pixel by pixel, then checks that the generator still produces exactly the
+// committed bytes.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -43,16 +45,20 @@ template <typename T> const T& Cell(const Grid<T>& grid, int x, int y) {
     return grid.at(static_cast<size_t>(y)).at(static_cast<size_t>(x));
 }
 
-enum class Pixel { TRANSPARENT, OUTLINE, YELLOW, OTHER };
+enum class Pixel { TRANSPARENT, BLACK, YELLOW, GREEN, LIME, OTHER };
 
 const char* Name(Pixel pixel) {
     switch (pixel) {
     case Pixel::TRANSPARENT:
         return "transparent";
-    case Pixel::OUTLINE:
-        return "outline";
+    case Pixel::BLACK:
+        return "black";
     case Pixel::YELLOW:
         return "yellow";
+    case Pixel::GREEN:
+        return "green";
+    case Pixel::LIME:
+        return "lime";
     case Pixel::OTHER:
         break;
     }
@@ -67,13 +73,48 @@ bool Inside(int x, int y) {
     return dx * dx + dy * dy <= 14.0 * 14.0;
 }
 
-Pixel Expected(int x, int y) {
+Pixel DiscPixel(int x, int y) {
     if (!Inside(x, y)) {
         return Pixel::TRANSPARENT;
     }
     const bool edge =
         !Inside(x - 1, y) || !Inside(x + 1, y) || !Inside(x, y - 1) || !Inside(x, y + 1);
-    return edge ? Pixel::OUTLINE : Pixel::YELLOW;
+    return edge ? Pixel::BLACK : Pixel::YELLOW;
+}
+
+// LCDSIM's picture as designed: a small LCD module, green board, black bezel, lime glass
+// and two rows of black character blocks (g green, # black, + lime, . transparent).
+const std::array<const char*, SIZE> LCDSIM_PICTURE = {
+    "................................", "................................",
+    "................................", "................................",
+    "gggggggggggggggggggggggggggggggg", "gggggggggggggggggggggggggggggggg",
+    "gg############################gg", "gg############################gg",
+    "gg##++++++++++++++++++++++++##gg", "gg##++++++++++++++++++++++++##gg",
+    "gg##++##++##++##++##++##++++##gg", "gg##++##++##++##++##++##++++##gg",
+    "gg##++##++##++##++##++##++++##gg", "gg##++##++##++##++##++##++++##gg",
+    "gg##++++++++++++++++++++++++##gg", "gg##++++++++++++++++++++++++##gg",
+    "gg##++++++++++++++++++++++++##gg", "gg##++++++++++++++++++++++++##gg",
+    "gg##++##++##++##++++++++++++##gg", "gg##++##++##++##++++++++++++##gg",
+    "gg##++##++##++##++++++++++++##gg", "gg##++##++##++##++++++++++++##gg",
+    "gg##++++++++++++++++++++++++##gg", "gg##++++++++++++++++++++++++##gg",
+    "gg############################gg", "gg############################gg",
+    "gggggggggggggggggggggggggggggggg", "gggggggggggggggggggggggggggggggg",
+    "................................", "................................",
+    "................................", "................................",
+};
+
+Pixel LcdsimPixel(int x, int y) {
+    switch (LCDSIM_PICTURE.at(static_cast<size_t>(y))[x]) {
+    case '.':
+        return Pixel::TRANSPARENT;
+    case 'g':
+        return Pixel::GREEN;
+    case '#':
+        return Pixel::BLACK;
+    case '+':
+        return Pixel::LIME;
+    }
+    return Pixel::OTHER;
 }
 
 // The one image of an .ico file, as Windows reads it.
@@ -138,9 +179,13 @@ DecodedIcon Decode(const Bytes& file) {
             if (transparent == 1 && colour == 0) {
                 pixel = Pixel::TRANSPARENT;
             } else if (transparent == 0 && rgb == Rgb{0, 0, 0}) {
-                pixel = Pixel::OUTLINE;
+                pixel = Pixel::BLACK;
             } else if (transparent == 0 && rgb == Rgb{255, 255, 0}) {
                 pixel = Pixel::YELLOW;
+            } else if (transparent == 0 && rgb == Rgb{0, 128, 0}) {
+                pixel = Pixel::GREEN;
+            } else if (transparent == 0 && rgb == Rgb{0, 255, 0}) {
+                pixel = Pixel::LIME;
             }
         }
     }
@@ -166,7 +211,36 @@ class CommittedIcon : public ::testing::Test {
 Bytes CommittedIcon::file;
 DecodedIcon CommittedIcon::icon;
 
-TEST_F(CommittedIcon, DirectoryHoldsOne32x32ImageIn16Colours) {
+// Each committed icon: its file, the generator's option that makes it, its picture and the
+// palette entries it may use.
+struct IconRow {
+    const char* name;
+    const char* committed;
+    const char* option;
+    Pixel (*designed)(int x, int y);
+    std::vector<int> colours;
+};
+
+const IconRow ICONS[] = {
+    {"Korvan3", COMMITTED_ICON, "", DiscPixel, {0, 11}},
+    {"Lcdsim", LCDSIM_ICON, "--lcdsim ", LcdsimPixel, {0, 2, 10}},
+};
+
+class EachIcon : public ::testing::TestWithParam<IconRow> {
+  protected:
+    void SetUp() override {
+        file = ReadFile(GetParam().committed);
+        icon = Decode(file);
+    }
+
+    Bytes file;
+    DecodedIcon icon;
+};
+
+INSTANTIATE_TEST_SUITE_P(Committed, EachIcon, ::testing::ValuesIn(ICONS),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_P(EachIcon, DirectoryHoldsOne32x32ImageIn16Colours) {
     EXPECT_EQ(icon.reserved, 0);
     EXPECT_EQ(icon.type, 1);
     EXPECT_EQ(icon.count, 1);
@@ -180,7 +254,7 @@ TEST_F(CommittedIcon, DirectoryHoldsOne32x32ImageIn16Colours) {
     EXPECT_EQ(static_cast<size_t>(icon.imageOffset + icon.imageSize), file.size());
 }
 
-TEST_F(CommittedIcon, ImageIsAClassicFourBitBitmapWithMask) {
+TEST_P(EachIcon, ImageIsAClassicFourBitBitmapWithMask) {
     EXPECT_EQ(icon.headerSize, 40);
     EXPECT_EQ(icon.width, 32);
     EXPECT_EQ(icon.height, 64); // colour bitmap and mask
@@ -192,7 +266,7 @@ TEST_F(CommittedIcon, ImageIsAClassicFourBitBitmapWithMask) {
     EXPECT_EQ(icon.imageSize, 40 + 16 * 4 + 32 * 16 + 32 * 4);
 }
 
-TEST_F(CommittedIcon, PaletteIsTheWindowsSixteenColourPalette) {
+TEST_P(EachIcon, PaletteIsTheWindowsSixteenColourPalette) {
     const std::array<Rgb, 16> vga = {{{0, 0, 0},
                                       {128, 0, 0},
                                       {0, 128, 0},
@@ -212,11 +286,13 @@ TEST_F(CommittedIcon, PaletteIsTheWindowsSixteenColourPalette) {
     EXPECT_EQ(icon.palette, vga);
 }
 
-TEST_F(CommittedIcon, DiscUsesOnlyBlackAndYellowEntries) {
+TEST_P(EachIcon, UsesOnlyItsOwnPaletteEntries) {
+    const std::vector<int>& allowed = GetParam().colours;
     for (int y = 0; y < SIZE; ++y) {
         for (int x = 0; x < SIZE; ++x) {
             const int colour = Cell(icon.index, x, y);
-            EXPECT_TRUE(colour == 0 || colour == 11) << "x " << x << " y " << y << ": " << colour;
+            EXPECT_NE(std::find(allowed.begin(), allowed.end(), colour), allowed.end())
+                << "x " << x << " y " << y << ": " << colour;
             // A transparent pixel must be black in the colour bitmap, or the XOR step
             // would tint the background behind it.
             if (Cell(icon.mask, x, y) == 1) {
@@ -226,15 +302,16 @@ TEST_F(CommittedIcon, DiscUsesOnlyBlackAndYellowEntries) {
     }
 }
 
-TEST_F(CommittedIcon, EveryPixelHasItsDesignedClass) {
+TEST_P(EachIcon, EveryPixelHasItsDesignedClass) {
     int mismatches = 0;
     for (int y = 0; y < SIZE; ++y) {
         for (int x = 0; x < SIZE; ++x) {
             const Pixel actual = Cell(icon.pixel, x, y);
-            if (actual != Expected(x, y)) {
+            const Pixel designed = GetParam().designed(x, y);
+            if (actual != designed) {
                 ++mismatches;
                 ADD_FAILURE() << "x " << x << " y " << y << ": " << Name(actual) << ", expected "
-                              << Name(Expected(x, y));
+                              << Name(designed);
             }
         }
     }
@@ -303,7 +380,7 @@ TEST_F(CommittedIcon, OutlineIsTheOnePixelEdgeOfTheDisc) {
             const Pixel here = Cell(icon.pixel, x, y);
             const bool touchesOutside =
                 !InDisc(x - 1, y) || !InDisc(x + 1, y) || !InDisc(x, y - 1) || !InDisc(x, y + 1);
-            if (here == Pixel::OUTLINE) {
+            if (here == Pixel::BLACK) {
                 ++outline;
                 EXPECT_TRUE(touchesOutside) << "x " << x << " y " << y;
             } else if (here == Pixel::YELLOW) {
@@ -314,15 +391,16 @@ TEST_F(CommittedIcon, OutlineIsTheOnePixelEdgeOfTheDisc) {
     EXPECT_GT(outline, 0);
 }
 
-TEST(MakeIcon, RegeneratesTheCommittedBytes) {
+TEST_P(EachIcon, GeneratorMakesTheCommittedBytes) {
     const std::string output = ::testing::TempDir() + "make_icon_test.ico";
     std::remove(output.c_str());
-    const std::string command = std::string("\"") + MAKE_ICON + "\" \"" + output + "\"";
+    const std::string command =
+        std::string("\"") + MAKE_ICON + "\" " + GetParam().option + "\"" + output + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const Bytes regenerated = ReadFile(output);
-    const Bytes committed = ReadFile(COMMITTED_ICON);
-    ASSERT_FALSE(committed.empty());
-    EXPECT_EQ(regenerated, committed) << "res/app.ico is stale: run make_icon res/app.ico";
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(regenerated, file) << GetParam().committed << " is stale: run make_icon "
+                                 << GetParam().option << GetParam().committed;
     std::remove(output.c_str());
 }
 

@@ -59,6 +59,26 @@ expect_display "$splash" "violations 0 writes $start_writes"
 timeout 30 env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$WINE_LOADER" "$bin/LCDSIM.exe" || fail "second start: exit $?"
 expect_display "$splash" "violations 0 writes $start_writes"
 
+# Shown, the window hands the window manager LCDSIM's own icon, large and small: the
+# picture's counts of each colour, the small one the large one halved cell for cell.
+window=$(xwininfo -root -tree | awk '/"lcdsim.exe"/ && !/"Default IME"/ {print $1; exit}')
+for _ in $(seq 50); do
+  icons=$(xprop -id "$window" -notype 32c _NET_WM_ICON | python3 -c '
+import sys
+values = [int(v) & 0xFFFFFFFF for v in sys.stdin.read().partition("=")[2].replace(",", " ").split()]
+colours = {0: "transparent", 0xFF000000: "black", 0xFF008000: "green", 0xFF00FF00: "lime"}
+while values:
+    width, height = values[:2]
+    pixels, values = values[2:2 + width * height], values[2 + width * height:]
+    counts = [(name, pixels.count(argb)) for argb, name in colours.items()]
+    counts.append(("other", len(pixels) - sum(count for _, count in counts)))
+    print(f"{width}x{height}", *(f"{name} {count}" for name, count in counts))')
+  [ -n "$icons" ] && break
+  sleep 0.1
+done
+[ "$icons" = "32x32 transparent 256 black 240 green 208 lime 320 other 0
+16x16 transparent 64 black 60 green 52 lime 80 other 0" ] || fail "the window's icons:"$'\n'"$icons"
+
 # The whole sequence of the program, up to the goodbye, from a new process.
 run_wine "$bin/abi_probe.exe"
 expect_display "$goodbye" "violations 0 writes $((start_writes + probe_writes))"
