@@ -54,6 +54,8 @@ record() {
   if [ "${1:-}" = ctrl-c ]; then
     printf '\003' >&8
     for _ in $(seq 300); do grep -q 'Press Enter' "$work/out" && break; sleep 0.1; done
+    grep -q 'Press Enter' "$work/out" ||
+      { fail "Ctrl+C did not end the recording"; run_wine taskkill /im KORVAN3.exe >/dev/null 2>&1; }
     printf '\r' >&8
     exec 8>&-
   else
