@@ -12,8 +12,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bin=$(cd "$WINE_BIN_DIR" && pwd)
 top=$work/KORVAN3
-temp=$(run_wine winepath -u "$(run_wine cmd /c echo %TEMP% | tr -d '\r')" | tr -d '\r')
-[ -d "$temp" ] || fail "no %TEMP% folder: '$temp'"
 
 # The download's files that a recording needs; the maker's library one that records.
 lay_out() {
@@ -25,7 +23,8 @@ lay_out() {
 }
 # Every file of the folder with its checksum.
 state() { (cd "$1" && find . -type f -exec md5sum {} + | sort -k2); }
-leftovers() { find "$temp" -maxdepth 1 -name 'hid2check-record-*'; }
+# %TEMP% is a folder of the user's, wherever this Wine keeps it.
+leftovers() { find "$WINEPREFIX/drive_c/users" -maxdepth 5 -name 'hid2check-record-*'; }
 unchanged() {
   [ "$(state "$top")" = "$1" ] || fail "$2: the folder changed:"$'\n'"$(diff <(echo "$1") <(state "$top"))"
   [ "$(leftovers)" = "$left_before" ] || fail "$2: left in %TEMP%: $(leftovers)"
