@@ -29,6 +29,8 @@ Options Parse(const std::vector<std::wstring>& arguments, UiLanguage::Language l
             options.live = true;
         } else if (argument == L"--lines") {
             options.lines = true;
+        } else if (argument == L"--record") {
+            options.record = true;
         } else if (argument == L"--wiring") {
             options.wiring = true;
             if (i + 1 < arguments.size() && ScreenNumber(arguments[i + 1], options.wiringScreen)) {

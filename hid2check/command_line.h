@@ -18,6 +18,8 @@ struct Options {
     int wiringScreen = ALL_SCREENS;
     // --lines: the line walk.
     bool lines = false;
+    // --record: KORVAN3.exe run once through the stand-in, its calls recorded.
+    bool record = false;
     bool help = false;
     std::wstring path;
     UiLanguage::Language language = UiLanguage::Language::ENGLISH;

@@ -9,6 +9,7 @@
 #include "library_findings.h"
 #include "places.h"
 #include "recorder.h"
+#include "recording.h"
 #include "supervisor.h"
 #include "texts.h"
 #include "time_limits.h"
@@ -82,6 +83,9 @@ int Run(const std::vector<std::wstring>& arguments) {
         return WillNotStart(problem);
     }
     Report::Names names = LibraryFindings::CheckNames(image);
+    if (options.record) {
+        return Recording::Record(path, names);
+    }
     if (options.wiring && names.complete) {
         return options.wiringScreen == CommandLine::ALL_SCREENS
                    ? ConsoleDialogues::AskAboutTheWiring(path, names)

@@ -13,7 +13,7 @@ namespace {
 // One row a text, in the order of Id.
 constexpr TextTable::Row<Id> CATALOGUE[] = {
     {Id::USAGE,
-     "usage: hid2check [--live | --wiring [N] | --lines] [--lang en|ja] [PATH]\n"
+     "usage: hid2check [--live | --wiring [N] | --lines | --record] [--lang en|ja] [PATH]\n"
      "Checks the HID2.DLL that KORVAN3.exe will use: PATH, or without it the HID2.DLL that\n"
      "Windows gives a KORVAN3.exe in the folder of hid2check.exe, searching as Windows does:\n"
      "  that folder, the system folder, the 16-bit system folder, the Windows folder,\n"
@@ -25,16 +25,27 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  --wiring N    shows wiring screen N alone\n"
      "  --lines       drives each line high alone, one step per Enter, for a meter or an\n"
      "                LED at the LCD's pins; then clears the display again\n"
+     "  --record      starts the KORVAN3.exe beside hid2check.exe from a temporary folder\n"
+     "                with the simulator's stand-in, which passes each call on to the\n"
+     "                library and records it in a new log in the current folder\n"
+     "                (korvan3-1.log, korvan3-2.log, ...); once KORVAN3.exe is closed,\n"
+     "                says where the log is and what its replay leaves on the display\n"
      "  --lang en|ja  the language of the findings (by default that of Windows)\n"
      "The library's code runs in a separate process: a library that crashes, or a call\n"
      "that does not return within {0} s, becomes a finding.\n"
      "Exit codes:\n"
      "  0  KORVAN3.exe will load the library (with --live, --wiring or --lines: and a\n"
-     "     board answered)\n"
-     "  1  it will not, or the library crashed or hung\n"
+     "     board answered; with --record: and its calls are recorded)\n"
+     "  1  it will not, or the library crashed or hung (with --record: or it is the\n"
+     "     simulator's stand-in)\n"
      "  2  wrong command line\n"
-     "  3  with --live, --wiring or --lines: the library is fine, but no board answered\n",
-     "使い方: hid2check [--live | --wiring [N] | --lines] [--lang en|ja] [ファイルのパス]\n"
+     "  3  with --live, --wiring, --lines or --record: the library is fine, but no board\n"
+     "     answered\n"
+     "  4  with --record: nothing was recorded: KORVAN3.exe or simulator\\HID2.DLL is\n"
+     "     missing beside hid2check.exe, or the log or the temporary folder cannot be\n"
+     "     made, or KORVAN3.exe does not start\n",
+     "使い方: hid2check [--live | --wiring [N] | --lines | --record] [--lang en|ja] "
+     "[ファイルのパス]\n"
      "KORVAN3.exe が使う HID2.DLL を調べます。ファイルのパスを省略すると、\n"
      "hid2check.exe と同じフォルダーの KORVAN3.exe が読み込む HID2.DLL を、\n"
      "Windows と同じ順番で、次の場所から探します。\n"
@@ -48,15 +59,25 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "  --wiring N    配線確認用の画面 N だけを表示します\n"
      "  --lines       テスターや LED で調べられるように、線を 1 本ずつ H にします。\n"
      "                Enter キーで次の線に進み、最後に液晶をクリアして元に戻します\n"
+     "  --record      hid2check.exe と同じフォルダーの KORVAN3.exe を、シミュレーター用の\n"
+     "                HID2.DLL と一緒に一時フォルダーから起動します。この HID2.DLL は\n"
+     "                呼び出しをライブラリに中継しながら、カレント フォルダーの新しいログ\n"
+     "                （korvan3-1.log、korvan3-2.log、…）に記録します。KORVAN3.exe を\n"
+     "                閉じると、ログの場所と、再生したときの液晶の最後の表示を示します\n"
      "  --lang en|ja  表示する言語（省略すると Windows の表示言語）\n"
      "ライブラリのコードは別のプロセスで動かすので、ライブラリがクラッシュしても、\n"
      "呼び出しが {0} 秒たっても戻らなくても、その結果を報告できます。\n"
      "終了コード:\n"
      "  0  KORVAN3.exe はこのライブラリを読み込めます（--live、--wiring、--lines のときは\n"
-     "     ボードも応答しました）\n"
-     "  1  読み込めません。または、ライブラリがクラッシュしたか固まりました\n"
+     "     ボードも応答しました。--record のときは呼び出しを記録しました）\n"
+     "  1  読み込めません。または、ライブラリがクラッシュしたか固まりました（--record\n"
+     "     のときは、ライブラリがシミュレーター用のものだった場合も含みます）\n"
      "  2  コマンドラインの誤りです\n"
-     "  3  --live、--wiring、--lines のとき、ライブラリは問題ありませんが、ボードが応答しません\n"},
+     "  3  --live、--wiring、--lines、--record のとき、ライブラリは問題ありませんが、\n"
+     "     ボードが応答しません\n"
+     "  4  --record のとき、記録できませんでした。hid2check.exe と同じフォルダーに\n"
+     "     KORVAN3.exe か simulator\\HID2.DLL がないか、ログか一時フォルダーを作れないか、\n"
+     "     KORVAN3.exe を起動できません\n"},
     {Id::UNEXPECTED_ARGUMENT, "hid2check: unexpected argument '{0}'",
      "hid2check: 引数 '{0}' は使えません"},
     {Id::VERDICT, "verdict: {0}", "判定: {0}"},
@@ -326,6 +347,62 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "other signal pin 0 V",
      "ステップ {0}: {1} だけが H です。液晶の {2} 番ピン（{1}）が GND（1 番ピン）に対して約 5 "
      "V、ほかの信号ピンはすべて 0 V のはずです"},
+
+    {Id::RECORDING,
+     "recording: KORVAN3.exe runs from {0}, where the simulator's stand-in passes each of its "
+     "calls on to {1} and records it in {2}; close KORVAN3.exe (or press Ctrl+C here) to end "
+     "the recording",
+     "記録中: KORVAN3.exe を {0} から起動しました。そこに置いたシミュレーター用の HID2.DLL "
+     "が、呼び出しを 1 つずつ {1} に中継しながら {2} に記録します。KORVAN3.exe "
+     "を閉じる（またはここで Ctrl+C を押す）と記録を終えます"},
+    {Id::RECORD_LOG, "log: {0}, {1} calls", "ログ: {0}（呼び出し {1} 回）"},
+    {Id::RECORD_DISPLAY, "replay: the display ends as \"{0}\" in row 0, \"{1}\" in row 1",
+     "再生: 最後の表示は 1 行目が「{0}」、2 行目が「{1}」です"},
+    {Id::RECORD_VIOLATIONS,
+     "replay: {0} timing violations in {1} transfers, at the pace they were recorded at",
+     "再生: 記録したときの間隔で、転送 {1} 回のうちタイミング違反は {0} 回です"},
+    {Id::RECORD_NO_BOARD,
+     "board: no board answered while KORVAN3.exe ran (every hidinit found none), so nothing "
+     "reached the display",
+     "ボード: KORVAN3.exe の実行中、ボードは一度も応答しませんでした（hidinit "
+     "は毎回ボードを見つけられませんでした）。液晶には何も届いていません"},
+    {Id::RECORD_STAND_IN_FOUND,
+     "stand-in: the library above is the simulator's stand-in, which never reaches a board",
+     "シミュレーター用: 上のライブラリはシミュレーター用の HID2.DLL で、ボードには届きません"},
+    {Id::RECORD_FOLDER_LEFT,
+     "warning: the temporary folder {0} cannot be removed ({1}); delete it yourself",
+     "注意: 一時フォルダー {0} を削除できません（{1}）。手で削除してください"},
+    {Id::RECORDED,
+     "KORVAN3.exe's calls are recorded in {0}; {1} --replay {0} plays them in the simulator's "
+     "window",
+     "KORVAN3.exe の呼び出しを {0} に記録しました。{1} --replay {0} "
+     "でシミュレーターのウィンドウに再生できます"},
+    {Id::RECORD_NOTHING, "nothing was recorded: {0}", "記録できませんでした。{0}"},
+    {Id::RECORD_NO_PROGRAM,
+     "there is no KORVAN3.exe beside hid2check.exe ({0}); extract the whole download into one "
+     "folder",
+     "hid2check.exe と同じフォルダーに KORVAN3.exe がありません（{0}）。zip "
+     "の中身をすべて同じフォルダーに展開してください"},
+    {Id::RECORD_NO_STAND_IN,
+     "the simulator's stand-in is missing ({0}); extract the whole download, its simulator "
+     "folder too",
+     "シミュレーター用の HID2.DLL がありません（{0}）。simulator "
+     "フォルダーも含めて、zip の中身をすべて展開してください"},
+    {Id::RECORD_STAND_IN,
+     "the HID2.DLL that KORVAN3.exe would load is the simulator's stand-in, not the board "
+     "maker's library; put the maker's HID2.DLL beside KORVAN3.exe in its place",
+     "KORVAN3.exe が読み込む HID2.DLL はシミュレーター用で、ボードメーカーのライブラリでは"
+     "ありません。KORVAN3.exe と同じフォルダーのものをボードメーカーの HID2.DLL "
+     "に置き換えてください"},
+    {Id::RECORD_NO_LOG,
+     "the log cannot be created in {0} ({1}); run hid2check --record in a folder you can write to",
+     "{0} にログを作れません（{1}）。書き込みできるフォルダーで hid2check --record "
+     "を実行してください"},
+    {Id::RECORD_NO_FOLDER, "KORVAN3.exe cannot be copied into a temporary folder ({0})",
+     "KORVAN3.exe を一時フォルダーにコピーできません（{0}）"},
+    {Id::RECORD_NOT_STARTED, "KORVAN3.exe does not start ({0})",
+     "KORVAN3.exe を起動できません（{0}）"},
+    {Id::RECORD_LOG_UNREADABLE, "the log {0} cannot be read ({1})", "ログ {0} を読めません（{1}）"},
 };
 static_assert(std::size(CATALOGUE) == static_cast<size_t>(Id::COUNT), "one row a text");
 

@@ -1,6 +1,7 @@
 #include "forward_link.h"
 
 #include "hid2_entries.h"
+#include "standin_variables.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ const Library& Forwarded() {
     if (!loaded) {
         loaded = true;
         wchar_t path[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"HID2_FORWARD", path, MAX_PATH);
+        const DWORD length = GetEnvironmentVariableW(StandInVariables::FORWARD, path, MAX_PATH);
         if (length > 0 && length < MAX_PATH) {
             const HMODULE module = LoadLibraryW(path);
             library.named =

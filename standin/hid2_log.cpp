@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "forward_link.h"
+#include "standin_variables.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ HANDLE OpenLog() {
     static HANDLE file = nullptr;
     if (file == nullptr) {
         wchar_t path[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableW(L"HID2_LOG", path, MAX_PATH);
+        const DWORD length = GetEnvironmentVariableW(StandInVariables::LOG, path, MAX_PATH);
         // A copy of the stand-in that passes its calls on to this one records them.
         file = (length == 0 || length >= MAX_PATH || ForwardLink::IsTarget())
                    ? INVALID_HANDLE_VALUE

@@ -3,6 +3,7 @@
 #include "forward_link.h"
 #include "hid2_log.h"
 #include "sim_link.h"
+#include "standin_variables.h"
 
 #include <windows.h>
 
@@ -44,7 +45,7 @@ Mode ModeFromEnvironment() {
     if (ForwardLink::Wanted()) {
         return Mode::FORWARD;
     }
-    const bool recording = GetEnvironmentVariableA("HID2_LOG", nullptr, 0) > 1;
+    const bool recording = GetEnvironmentVariableW(StandInVariables::LOG, nullptr, 0) > 1;
     return !recording || EnvironmentIs("HID2_SIMULATOR", "1") ? Mode::SIMULATOR : Mode::TEST;
 }
 

@@ -78,7 +78,7 @@ grep -q "unexpected argument '--bogus'" <<<"$(run_wine "$bin/hid2check.exe" "${l
   fail "unknown option: the error is not on the standard error"
 check "two paths" 2 "unexpected argument 'b'" a b
 check "help" 0 '^Exit codes:$
-^  3  with --live, --wiring or --lines: the library is fine, but no board answered$' --help
+^  3  with --live, --wiring, --lines or --record: the library is fine, but no board$' --help
 
 # Live, with the stand-in recording what the checker sends.
 export HID2_LOG="$work/live.log"
@@ -150,7 +150,7 @@ HID2_FAULT=crash-Hidwrite check "Japanese" 1 '^ボード: 応答しました（�
 ^Hidwrite がクラッシュしました: アクセス違反（0xC0000005）$
 ^判定: KORVAN3\.exe も同じ呼び出しで異常終了します' --live "$faulty"
 run_wine "$bin/hid2check.exe" --help | iconv -f UTF-8 -t UTF-8 >/dev/null || fail "Japanese: not UTF-8"
-check "Japanese help" 0 '^使い方: hid2check \[--live \| --wiring \[N\] \| --lines\] \[--lang en\|ja\] \[ファイルのパス\]$
+check "Japanese help" 0 '^使い方: hid2check \[--live \| --wiring \[N\] \| --lines \| --record\] \[--lang en\|ja\] \[ファイルのパス\]$
 ^  16 ビット用のシステム フォルダー、
 ^終了コード:$
 ^  0  KORVAN3\.exe はこのライブラリを読み込めます' --help
