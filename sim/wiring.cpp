@@ -65,6 +65,12 @@ Wiring::Wiring() {
     for (int line = 0; line < LINE_COUNT; ++line) {
         sources[static_cast<size_t>(line)] = {Source::Kind::LINE, static_cast<Line>(line)};
     }
+    static const Wiring correct = [this] {
+        Wiring made = *this;
+        made.MakeTable();
+        return made;
+    }();
+    table = correct.table;
 }
 
 std::optional<Wiring> Wiring::Parse(std::string_view text, std::string& badItem) {
@@ -79,6 +85,7 @@ std::optional<Wiring> Wiring::Parse(std::string_view text, std::string& badItem)
             return std::nullopt;
         }
         if (comma == std::string_view::npos) {
+            wiring.MakeTable();
             return wiring;
         }
         start = comma + 1;
@@ -86,7 +93,6 @@ std::optional<Wiring> Wiring::Parse(std::string_view text, std::string& badItem)
 }
 
 bool Wiring::Apply(std::string_view item) {
-    table.reset();
     const std::string upper = Upper(item);
     const size_t colon = upper.find(':');
     if (colon != std::string::npos) {
@@ -202,17 +208,18 @@ bool Wiring::Level(Line pin, uint8_t dataPort, uint8_t controlPort) const {
     return LineLevel(source.line, dataPort, controlPort);
 }
 
-LcdPins Wiring::Pins(uint8_t dataPort, uint8_t controlPort) const {
-    if (!table) {
-        auto all = std::make_shared<std::array<LcdPins, 256 * CONTROL_VALUES>>();
-        for (size_t data = 0; data < 256; ++data) {
-            for (size_t control = 0; control < CONTROL_VALUES; ++control) {
-                (*all)[data * CONTROL_VALUES + control] =
-                    Compute(static_cast<uint8_t>(data), static_cast<uint8_t>(control));
-            }
+void Wiring::MakeTable() {
+    auto all = std::make_shared<std::array<LcdPins, 256 * CONTROL_VALUES>>();
+    for (size_t data = 0; data < 256; ++data) {
+        for (size_t control = 0; control < CONTROL_VALUES; ++control) {
+            (*all)[data * CONTROL_VALUES + control] =
+                Compute(static_cast<uint8_t>(data), static_cast<uint8_t>(control));
         }
-        table = std::move(all);
     }
+    table = std::move(all);
+}
+
+LcdPins Wiring::Pins(uint8_t dataPort, uint8_t controlPort) const {
     return (*table)[dataPort * CONTROL_VALUES + (controlPort & (CONTROL_VALUES - 1))];
 }
 

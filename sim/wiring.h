@@ -84,14 +84,15 @@ class Wiring {
     bool Level(Line pin, uint8_t dataPort, uint8_t controlPort) const;
 
     LcdPins Compute(uint8_t dataPort, uint8_t controlPort) const;
+    void MakeTable();
 
     // Indexed by pin.
     std::array<Source, LINE_COUNT> sources;
     // The pins for every value of port 1 and of the low four bits of port 2 (the others
-    // reach no line), made at the first question and shared by copies: a board asks at
-    // every write.
+    // reach no line), made once a wiring is complete and shared by its copies: a board
+    // asks at every write.
     static constexpr size_t CONTROL_VALUES = 16;
-    mutable std::shared_ptr<const std::array<LcdPins, 256 * CONTROL_VALUES>> table;
+    std::shared_ptr<const std::array<LcdPins, 256 * CONTROL_VALUES>> table;
     bool rwGrounded = true;
     std::vector<std::string> items;
 };
