@@ -42,8 +42,9 @@ WORDS = {
         "port": "port {0} bit {1}",
         "aux": "AUX, free",
         "notes": [
-            "AUX (port 2 bit 1) is high during the bring-up and the goodbye: wire it to nothing,"
-            " or to an LED with its resistor.  Port 2 bit 2 is not used.",
+            "AUX (port 2 bit 1) is high during the bring-up, and again from just before the goodbye's"
+            " clear on, also after KORVAN3 has exited.",
+            "Wire AUX to nothing, or to an LED with its resistor.  Port 2 bit 2 is not used.",
             "10 k: contrast potentiometer, wiper on V0.  R*: backlight resistor as the module's"
             " data sheet says (many modules have it on board).",
             "R/W to GND: the program only writes.  Without a backlight the module has 14 pins;"
@@ -59,13 +60,14 @@ WORDS = {
         "port": "ポート {0} ビット {1}",
         "aux": "AUX（空き）",
         "notes": [
-            "AUX（ポート 2 ビット 1）は初期化の間と終了画面のあと High になります。何もつながないか、"
-            "抵抗を付けた LED をつなぎます。",
-            "ポート 2 ビット 2 は使いません。R/W は GND へ（書き込みしかしないため）。",
+            "AUX（ポート 2 ビット 1）は初期化の間 H になり、終了画面のクリアの前にまた H になって、"
+            "KORVAN3 の終了後も H のままです。",
+            "AUX には何もつながないか、抵抗を付けた LED をつなぎます。ポート 2 ビット 2 は使いません。"
+            "R/W は GND へ（書き込みしかしないため）。",
             "10 k: コントラスト調整用の 10 kΩ 半固定抵抗。両端を VDD と VSS に、中点を V0 につなぎます。",
             "R*: バックライトの抵抗。値は液晶モジュールのデータシートに従います"
             "（電流制限抵抗を内蔵したモジュールもあります）。",
-            "バックライトのないモジュールは 14 ピンですが、1〜14 番ピンの並びは同じです。",
+            "バックライトのないモジュールは 14 ピンですが、1～14 番ピンの並びは同じです。",
         ],
     },
 }

@@ -15,13 +15,17 @@ using UiLanguage::Language;
 
 // Full-width brackets and punctuation take no space beside them (a run of spaces that
 // indents a line or aligns a column is layout), a bracket inside a bracket reads as a slip,
-// and round brackets are full width.
+// round brackets are full width, and a range takes ～ (U+FF5E), as the guide does: code
+// page 932 gives 〜 (U+301C) back as ～.
 std::string JapaneseTypeSlip(const std::string& text) {
     const std::string OPENING[] = {"（", "「"};
     const std::string CLOSING[] = {"）", "」"};
     const std::string ALL[] = {"（", "「", "）", "」", "、", "。"};
     if (text.find_first_of("()") != std::string::npos) {
         return "a half-width bracket";
+    }
+    if (text.find("〜") != std::string::npos) {
+        return "a wave dash 〜 where ～ belongs";
     }
     int depth = 0;
     for (size_t at = 0; at < text.size(); ++at) {
