@@ -43,7 +43,7 @@ const SearchCase SEARCHES[] = {
       {"C:\\Windows\\SysWOW64\\HID2.DLL", Id::PLACE_SYSTEM}}},
     {"PATH folders in order, quoted, with empty entries",
      "C:\\work",
-     ";\"D:\\board tools\\\";;E:\\lib\\;",
+     ";\"D:\\board tools\\\";;E:\\lib;",
      {"E:\\lib\\HID2.DLL", "D:\\board tools\\HID2.DLL", "C:\\work\\HID2.DLL"},
      {{"C:\\work\\HID2.DLL", Id::PLACE_CURRENT},
       {"D:\\board tools\\HID2.DLL", Id::PLACE_PATH},
