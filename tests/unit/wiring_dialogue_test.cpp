@@ -211,7 +211,12 @@ TEST(WiringDialogueTable, NoUserIsToldAWrongFault) {
                 if (history == 0 && choices == Sim::ControllerChoices{}) {
                     fromPowerOn.push_back(truthful.answers);
                     if (verdict.kind != Verdict::Kind::NAMED) {
-                        lookAlikes.insert(verdict.text);
+                        std::string names =
+                            verdict.kind == Verdict::Kind::DISPLAY ? "the display" : "";
+                        for (const size_t listed : verdict.faults) {
+                            names += " " + FaultCatalogue::All()[listed].miswire;
+                        }
+                        lookAlikes.insert(names);
                     }
                 }
                 for (int slipAt = 0; slipAt < truthful.answers && history == 0; ++slipAt) {
