@@ -27,6 +27,7 @@ constexpr uint32_t WRITE_COST_US = 10;
 // Three screens the user could not tell: more would not help.
 constexpr int MAX_UNANSWERED = 3;
 constexpr int MAX_QUESTIONS = 12;
+constexpr size_t FEW_FAULTS = 3;
 // A candidate goes at its second slip.
 constexpr int MAX_SLIPS = 1;
 // What an earlier run's screen showed after its claim.
@@ -355,6 +356,21 @@ std::optional<int> Dialogue::Choose() {
     }
     if (Answers() >= MAX_QUESTIONS) {
         return std::nullopt;
+    }
+    // Few faults left that no answer has doubted: their own screens settle them fastest,
+    // one reading its claim or each going.
+    std::set<size_t> undoubted;
+    for (const Candidate& candidate : candidates) {
+        if (candidate.slips == 0) {
+            undoubted.insert(ClassOf(states->all[candidate.state].fault));
+        }
+    }
+    for (const size_t faultClass : undoubted) {
+        const std::optional<int> own =
+            IsDisplay(faultClass) ? std::nullopt : WiringScreens::ScreenOf(faultClass);
+        if (undoubted.size() <= FEW_FAULTS && own && !wasShown(*own)) {
+            return own;
+        }
     }
     // A fault counts 2 while a candidate of it has not slipped, 1 once all have.
     const auto weight = [](const std::map<size_t, int>& slips) {
