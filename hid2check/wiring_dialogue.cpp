@@ -61,6 +61,12 @@ bool TypedAs(const std::string& typed, const std::string& row0) {
            });
 }
 
+// Keeps for `key` the fewest slips it is reached with.
+template <typename Key> void KeepFewest(std::map<Key, int>& fewest, const Key& key, int slips) {
+    const auto [at, inserted] = fewest.emplace(key, slips);
+    at->second = std::min(at->second, slips);
+}
+
 bool IsDisplay(size_t fault) {
     return fault >= NOTHING_SHOWS;
 }
@@ -314,12 +320,20 @@ Answer Dialogue::Likely(uint32_t before, uint32_t after, const std::string& own)
     return {seen, seen == Seen::OTHER ? Typable(state.rows[0]) : ""};
 }
 
-std::vector<size_t> Dialogue::Classes() const {
-    std::set<size_t> classes;
+std::map<size_t, int> Dialogue::FewestSlips() const {
+    std::map<size_t, int> fewest;
     for (const Candidate& candidate : candidates) {
-        classes.insert(ClassOf(states->all[candidate.state].fault));
+        KeepFewest(fewest, ClassOf(states->all[candidate.state].fault), candidate.slips);
     }
-    return {classes.begin(), classes.end()};
+    return fewest;
+}
+
+std::vector<size_t> Dialogue::Classes() const {
+    std::vector<size_t> classes;
+    for (const auto& [faultClass, slips] : FewestSlips()) {
+        classes.push_back(faultClass);
+    }
+    return classes;
 }
 
 std::optional<int> Dialogue::NextScreen() {
@@ -342,16 +356,17 @@ std::optional<int> Dialogue::Choose() {
     if (shown.empty()) {
         return 0;
     }
-    const std::vector<size_t> classes = Classes();
+    const std::map<size_t, int> now = FewestSlips();
     const auto wasShown = [this](int screen) {
         return std::find(shown.begin(), shown.end(), screen) != shown.end();
     };
-    if (classes.empty() || unanswered >= MAX_UNANSWERED) {
+    if (now.empty() || unanswered >= MAX_UNANSWERED) {
         return std::nullopt;
     }
-    if (classes.size() == 1) {
+    if (now.size() == 1) {
+        const size_t faultClass = now.begin()->first;
         const std::optional<int> own =
-            IsDisplay(classes[0]) ? std::nullopt : WiringScreens::ScreenOf(classes[0]);
+            IsDisplay(faultClass) ? std::nullopt : WiringScreens::ScreenOf(faultClass);
         return own && !wasShown(*own) ? own : std::nullopt;
     }
     if (Answers() >= MAX_QUESTIONS) {
@@ -359,16 +374,12 @@ std::optional<int> Dialogue::Choose() {
     }
     // Few faults left that no answer has doubted: their own screens settle them fastest,
     // one reading its claim or each going.
-    std::set<size_t> undoubted;
-    for (const Candidate& candidate : candidates) {
-        if (candidate.slips == 0) {
-            undoubted.insert(ClassOf(states->all[candidate.state].fault));
-        }
-    }
-    for (const size_t faultClass : undoubted) {
+    const auto undoubted = static_cast<size_t>(
+        std::count_if(now.begin(), now.end(), [](const auto& entry) { return entry.second == 0; }));
+    for (const auto& [faultClass, slips] : now) {
         const std::optional<int> own =
             IsDisplay(faultClass) ? std::nullopt : WiringScreens::ScreenOf(faultClass);
-        if (undoubted.size() <= FEW_FAULTS && own && !wasShown(*own)) {
+        if (undoubted <= FEW_FAULTS && slips == 0 && own && !wasShown(*own)) {
             return own;
         }
     }
@@ -380,12 +391,6 @@ std::optional<int> Dialogue::Choose() {
         }
         return sum;
     };
-    std::map<size_t, int> now;
-    for (const Candidate& candidate : candidates) {
-        const auto [at, inserted] =
-            now.emplace(ClassOf(states->all[candidate.state].fault), candidate.slips);
-        at->second = std::min(at->second, candidate.slips);
-    }
     // What each answer would leave, weighed by how many faults give it, against what is
     // left now.
     double bestScore = static_cast<double>(weight(now));
@@ -401,8 +406,7 @@ std::optional<int> Dialogue::Choose() {
             for (const uint32_t after : states->After(candidate.state, screen)) {
                 const Answer likely = Likely(candidate.state, after, own);
                 const size_t faultClass = ClassOf(states->all[after].fault);
-                const auto [at, inserted] = groups[likely].emplace(faultClass, candidate.slips);
-                at->second = std::min(at->second, candidate.slips);
+                KeepFewest(groups[likely], faultClass, candidate.slips);
                 if (candidate.slips == 0 && likely.seen != Seen::TEXT) {
                     couldSlip.insert(faultClass);
                 }
@@ -462,9 +466,7 @@ void Dialogue::Give(const Answer& answer) {
             const bool pins = !states->all[after].touched && candidate.stale.empty() &&
                               answer.seen && *answer.seen != Seen::UNCHANGED;
             if (fit != Fit::NO && slips <= MAX_SLIPS) {
-                const auto [at, inserted] =
-                    left.emplace(std::pair{after, pins ? Said(answer) : candidate.stale}, slips);
-                at->second = std::min(at->second, slips);
+                KeepFewest(left, std::pair{after, pins ? Said(answer) : candidate.stale}, slips);
             }
         }
     }

@@ -18,6 +18,7 @@
 
 #include "board.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -113,6 +114,8 @@ class Dialogue {
               const std::string& own) const;
     Answer Likely(uint32_t before, uint32_t after, const std::string& own) const;
     std::optional<int> Choose();
+    // Each fault of the candidates (by ClassOf), with the fewest slips a candidate of it has.
+    std::map<size_t, int> FewestSlips() const;
     std::vector<size_t> Classes() const;
 
     std::string mark;
