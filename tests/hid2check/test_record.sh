@@ -31,14 +31,15 @@ unchanged() {
 }
 # record [ctrl-c]: hid2check --record started in $folder (the top folder); once the splash
 # has reached the library, KORVAN3.exe is closed, or with ctrl-c the recording is ended by
-# Ctrl+C at hid2check's console, a terminal of its own, where it then waits for Enter.
+# Ctrl+C at hid2check's console, a terminal of its own, where it then waits for Enter (no
+# shell stays between the terminal and Wine: one that dies of the Ctrl+C would be the exit code).
 # Its output, without the console's cursor moves, and its exit code.
 record() {
   : >"$work/recorded"
   export RECORDED_CALLS=$work/recorded
   if [ "${1:-}" = ctrl-c ]; then
     rm -f "$work/keys" && mkfifo "$work/keys"
-    (cd "$top" && script -qefc "stty cols 500; $(declare -f run_wine); run_wine $(printf %q "$top/hid2check.exe") --lang en --record" \
+    (cd "$top" && SHELL=/bin/sh script -qefc "stty cols 500; exec env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 $WINE_LOADER $(printf %q "$top/hid2check.exe") --lang en --record" \
       "$work/out" <"$work/keys" >/dev/null) &
     exec 8>"$work/keys"
   else
