@@ -50,15 +50,68 @@ const std::vector<std::string>& DisplayRows(size_t fault) {
     return fault == NOTHING_SHOWS ? blank : dark;
 }
 
-// Both ways of a typed row 0: the same length, '?' for any character, case aside.
+// A custom character shows whatever pattern was last drawn for it, by this run or by
+// anything before (nothing sets one at power-on): it may look blank, dark or like some
+// character, though never like a letter of the screen's own text, which would take a
+// pattern drawn as that very letter.
+std::vector<std::string> CellsOf(const std::string& row) {
+    std::vector<std::string> cells;
+    for (const char c : row) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 || cells.empty()) {
+            cells.emplace_back();
+        }
+        cells.back() += c;
+    }
+    return cells;
+}
+
+bool Custom(const std::string& cell) {
+    return cell == Sim::Board::CUSTOM;
+}
+
+std::string Drawn(const std::string& row, const char* custom) {
+    std::string drawn;
+    for (const std::string& cell : CellsOf(row)) {
+        drawn += Custom(cell) ? custom : cell;
+    }
+    return drawn;
+}
+
+// The same to a person: each cell the same, or a custom character on either side.
+bool LooksSame(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    for (size_t row = 0; row < a.size(); ++row) {
+        const std::vector<std::string> cellsA = CellsOf(a[row]);
+        const std::vector<std::string> cellsB = CellsOf(b[row]);
+        for (size_t cell = 0; cell < cellsA.size(); ++cell) {
+            if (cellsA[cell] != cellsB[cell] && !Custom(cellsA[cell]) && !Custom(cellsB[cell])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Row 0 as typed: the typed text where the row shows characters, the cells around it
+// blank; '?' for any character, a custom character any, case aside.
 bool TypedAs(const std::string& typed, const std::string& row0) {
-    const std::string shown = Typable(row0);
     const std::string text = Hid2checkTexts::Trimmed(typed);
-    return text.size() == shown.size() &&
-           std::equal(text.begin(), text.end(), shown.begin(), [](char a, char b) {
-               return a == '?' || std::tolower(static_cast<unsigned char>(a)) ==
-                                      std::tolower(static_cast<unsigned char>(b));
-           });
+    const std::vector<std::string> cells = CellsOf(row0);
+    const auto fits = [&text](size_t at, const std::string& cell) {
+        const auto a = static_cast<unsigned char>(text[at]);
+        const auto b = static_cast<unsigned char>(cell[0]);
+        return Custom(cell) || a == '?' || (cell.size() == 1 && std::tolower(a) == std::tolower(b));
+    };
+    for (size_t first = 0; first + text.size() <= cells.size(); ++first) {
+        bool all = true;
+        for (size_t at = 0; at < cells.size() && all; ++at) {
+            const bool typedHere = at >= first && at < first + text.size();
+            all = typedHere ? fits(at - first, cells[at]) : cells[at] == " " || Custom(cells[at]);
+        }
+        if (all) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Keeps for `key` the fewest slips it is reached with.
@@ -105,6 +158,17 @@ Seen Classify(const std::string& row0, const std::string& row1, const std::strin
         return Seen::BOXES;
     }
     return text.empty() && row1Blank ? Seen::BLANK : Seen::OTHER;
+}
+
+std::set<Seen> Looks(const std::string& row0, const std::string& row1, const std::string& own) {
+    std::set<Seen> looks;
+    for (const auto& [on0, on1] : {std::pair{" ", " "},
+                                   {Sim::Board::BOX, Sim::Board::BOX},
+                                   {Sim::Board::BOX, " "},
+                                   {Sim::Board::CUSTOM, Sim::Board::CUSTOM}}) {
+        looks.insert(Classify(Drawn(row0, on0), Drawn(row1, on1), own));
+    }
+    return looks;
 }
 
 std::string Typable(const std::string& row0) {
@@ -289,8 +353,9 @@ Dialogue::Fit Dialogue::FitOf(const Candidate& candidate, uint32_t after, const 
     }
     const States::State& state = states->all[after];
     const std::vector<std::string>& rows = state.rows;
-    const Seen seen = Classify(rows[0], rows[1], own);
-    if (*answer.seen == Seen::TEXT && (!state.touched || seen != Seen::TEXT)) {
+    const std::set<Seen> looks = Looks(rows[0], rows[1], own);
+    const bool onlyText = looks == std::set<Seen>{Seen::TEXT};
+    if (*answer.seen == Seen::TEXT && (!state.touched || looks.count(Seen::TEXT) == 0)) {
         return Fit::NO;
     }
     if (!state.touched) {
@@ -299,14 +364,15 @@ Dialogue::Fit Dialogue::FitOf(const Candidate& candidate, uint32_t after, const 
         return same ? Fit::YES : Fit::SLIP;
     }
     if (!answer.typed.empty()) {
-        return seen != Seen::TEXT && TypedAs(answer.typed, rows[0]) ? Fit::YES : Fit::NO;
+        return !onlyText && TypedAs(answer.typed, rows[0]) ? Fit::YES : Fit::NO;
     }
-    const bool fits = *answer.seen == Seen::UNCHANGED ? rows == states->all[candidate.state].rows
-                                                      : *answer.seen == seen;
+    const bool fits = *answer.seen == Seen::UNCHANGED
+                          ? LooksSame(rows, states->all[candidate.state].rows)
+                          : looks.count(*answer.seen) != 0;
     if (fits) {
         return Fit::YES;
     }
-    return seen == Seen::TEXT ? Fit::NO : Fit::SLIP;
+    return onlyText ? Fit::NO : Fit::SLIP;
 }
 
 // What a user most likely answers for the candidate: "nothing changed" where nothing did,

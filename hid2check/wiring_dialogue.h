@@ -8,9 +8,10 @@
 // below; it stays while it fits every answer. The choices are split only where the writes
 // meet their corner. A display that no transfer of this run reached shows what was there
 // before, whatever that was: it fits any answer but this run's own text, which carries a
-// mark no earlier run left. Each answer may be one slip (boxes, blank, characters and
-// "nothing changed" taken for one another, a character mistyped): a candidate goes at its
-// second, and a verdict names only what every candidate left agrees on.
+// mark no earlier run left. A custom character shows a pattern nothing sets at power-on,
+// so it fits blank, dark or any character (Looks). Each answer may be one slip (boxes, blank,
+// characters and "nothing changed" taken for one another, a character mistyped): a candidate goes
+// at its second, and a verdict names only what every candidate left agrees on.
 //
 // The first screen is the correct wiring's, so a correct board takes one answer; a fault
 // that a screen makes up for is named only once its own screen read its claim.
@@ -21,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,11 @@ struct Answer {
 // How a person sees the two rows as the model (and LCDSIM --print) writes them, after a
 // screen whose row 0 is `own`.
 Seen Classify(const std::string& row0, const std::string& row1, const std::string& own);
+
+// What a person may take the rows for where they hold custom characters ("▒"), whose
+// patterns nothing sets at power-on: each blank, dark or some character, or those of
+// row 0 dark and those of row 1 blank. Classify's one answer where they hold none.
+std::set<Seen> Looks(const std::string& row0, const std::string& row1, const std::string& own);
 
 // Row 0 as a user types it: trimmed, each character outside ASCII a '?'.
 std::string Typable(const std::string& row0);

@@ -88,6 +88,8 @@ class Board {
     // one-line mode row 0 is a row of boxes: a cell showing no character there is "█"
     // (U+2588, as the ROM's code 0xFF, which looks the same), a character stands as itself.
     static constexpr const char* BOX = "\u2588";
+    // A custom character (codes 0x00-0x0F) stands as "▒" (U+2592), whatever its pattern.
+    static constexpr const char* CUSTOM = "\u2592";
     std::string RowText(int row) const;
 
   private:

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ struct Truth {
     size_t fault; // past the catalogue: the display itself
     Sim::ControllerChoices choices;
     size_t history;
+    // How each custom character looks: some pattern, blank or dark (none is set at power-on).
+    const char* custom = Sim::Board::CUSTOM;
 };
 
 std::string Describe(const Truth& truth) {
@@ -64,7 +67,7 @@ std::string Describe(const Truth& truth) {
                                   ? "all dark"
                                   : FaultCatalogue::All()[truth.fault].miswire;
     return (fault.empty() ? "correct" : fault) + " [" + truth.choices.Describe() + "] history " +
-           std::to_string(truth.history);
+           std::to_string(truth.history) + ", custom characters \"" + truth.custom + "\"";
 }
 
 class Display {
@@ -91,7 +94,12 @@ class Display {
             }
             return {row, row};
         }
-        return {board.RowText(0), board.RowText(1)};
+        std::vector<std::string> rows;
+        for (const int row : {0, 1}) {
+            rows.push_back(std::regex_replace(board.RowText(row), std::regex(Sim::Board::CUSTOM),
+                                              truth.custom));
+        }
+        return rows;
     }
 
     // What a truthful user answers after `screen`: "nothing changed" where nothing did.
@@ -184,49 +192,59 @@ bool Lists(const Verdict& verdict, size_t fault) {
     return std::find(verdict.faults.begin(), verdict.faults.end(), fault) != verdict.faults.end();
 }
 
+// Every fault on a controller of every choice, after every past, with custom characters
+// of every look; the display itself once.
+std::vector<Truth> EveryTruth() {
+    std::vector<Truth> all;
+    for (size_t fault = 0; fault < NOTHING_SHOWS; ++fault) {
+        for (const Sim::ControllerChoices& choices : EveryChoice()) {
+            for (size_t history = 0; history < TruthHistories().size(); ++history) {
+                for (const char* custom : {Sim::Board::CUSTOM, " ", Sim::Board::BOX}) {
+                    all.push_back({fault, choices, history, custom});
+                }
+            }
+        }
+    }
+    all.push_back({NOTHING_SHOWS, {}, 0});
+    all.push_back({ALL_DARK, {}, 0});
+    return all;
+}
+
 // Every truth, a truthful user and a user with one slip at each question.
 TEST(WiringDialogueTable, NoUserIsToldAWrongFault) {
     Tree tree;
     std::vector<int> fromPowerOn;
     std::set<std::string> lookAlikes;
-    for (size_t fault = 0; fault <= ALL_DARK; ++fault) {
-        const bool display = fault >= NOTHING_SHOWS;
-        for (const Sim::ControllerChoices& choices :
-             display ? std::vector<Sim::ControllerChoices>{{}} : EveryChoice()) {
-            for (size_t history = 0; history < (display ? 1 : TruthHistories().size()); ++history) {
-                const Truth truth{fault, choices, history};
-                const Tree::Outcome truthful = tree.Converse(truth);
-                const Verdict& verdict = truthful.verdict;
-                const std::string what = Describe(truth) + ": " + verdict.text;
-                if (display) {
-                    EXPECT_EQ(verdict.kind, Verdict::Kind::DISPLAY) << what;
-                    continue;
+    for (const Truth& truth : EveryTruth()) {
+        const Tree::Outcome truthful = tree.Converse(truth);
+        const Verdict& verdict = truthful.verdict;
+        const std::string what = Describe(truth) + ": " + verdict.text;
+        if (truth.fault >= NOTHING_SHOWS) {
+            EXPECT_EQ(verdict.kind, Verdict::Kind::DISPLAY) << what;
+            continue;
+        }
+        const size_t truthClass = FaultCatalogue::ClassOf(truth.fault);
+        if (verdict.kind == Verdict::Kind::NAMED) {
+            EXPECT_EQ(FaultCatalogue::ClassOf(verdict.faults.front()), truthClass) << what;
+        } else if (truth.history < HISTORIES_THAT_LIST_THE_TRUTH) {
+            EXPECT_TRUE(Lists(verdict, truth.fault)) << what;
+        }
+        const bool powerOn = truth.history == 0 && truth.custom == Sim::Board::CUSTOM;
+        if (powerOn && truth.choices == Sim::ControllerChoices{}) {
+            fromPowerOn.push_back(truthful.answers);
+            if (verdict.kind != Verdict::Kind::NAMED) {
+                std::string names = verdict.kind == Verdict::Kind::DISPLAY ? "the display" : "";
+                for (const size_t listed : verdict.faults) {
+                    names += " " + FaultCatalogue::All()[listed].miswire;
                 }
-                const size_t truthClass = FaultCatalogue::ClassOf(fault);
-                if (verdict.kind == Verdict::Kind::NAMED) {
-                    EXPECT_EQ(FaultCatalogue::ClassOf(verdict.faults.front()), truthClass) << what;
-                } else if (history < HISTORIES_THAT_LIST_THE_TRUTH) {
-                    EXPECT_TRUE(Lists(verdict, fault)) << what;
-                }
-                if (history == 0 && choices == Sim::ControllerChoices{}) {
-                    fromPowerOn.push_back(truthful.answers);
-                    if (verdict.kind != Verdict::Kind::NAMED) {
-                        std::string names =
-                            verdict.kind == Verdict::Kind::DISPLAY ? "the display" : "";
-                        for (const size_t listed : verdict.faults) {
-                            names += " " + FaultCatalogue::All()[listed].miswire;
-                        }
-                        lookAlikes.insert(names);
-                    }
-                }
-                for (int slipAt = 0; slipAt < truthful.answers && history == 0; ++slipAt) {
-                    const Verdict slipped = tree.Converse(truth, slipAt).verdict;
-                    EXPECT_TRUE(slipped.kind != Verdict::Kind::NAMED ||
-                                FaultCatalogue::ClassOf(slipped.faults.front()) == truthClass)
-                        << Describe(truth) << ", a slip at answer " << slipAt + 1 << ": "
-                        << slipped.text;
-                }
+                lookAlikes.insert(names);
             }
+        }
+        for (int slipAt = 0; slipAt < truthful.answers && truth.history == 0; ++slipAt) {
+            const Verdict slipped = tree.Converse(truth, slipAt).verdict;
+            EXPECT_TRUE(slipped.kind != Verdict::Kind::NAMED ||
+                        FaultCatalogue::ClassOf(slipped.faults.front()) == truthClass)
+                << Describe(truth) << ", a slip at answer " << slipAt + 1 << ": " << slipped.text;
         }
     }
     std::sort(fromPowerOn.begin(), fromPowerOn.end());
@@ -272,6 +290,25 @@ TEST(WiringDialogueSeen, ClassifiesWhatAPersonSees) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(WiringDialogue::Classify(row.row0, row.row1, "D3:D4 482"), row.expected)
+            << "\"" << row.row0 << "\" / \"" << row.row1 << "\"";
+        EXPECT_EQ(WiringDialogue::Looks(row.row0, row.row1, "D3:D4 482"), std::set{row.expected});
+    }
+    // Custom characters, "▒": any pattern, each blank, dark or a character.
+    const std::string custom = Sim::Board::CUSTOM;
+    struct Custom {
+        std::string row0;
+        std::string row1;
+        std::set<Seen> looks;
+    };
+    const std::vector<Custom> customs = {
+        {"D3:D4" + custom + "482" + std::string(7, ' '), blank, {Seen::TEXT, Seen::OTHER}},
+        {"D3:D4" + custom + "481" + std::string(7, ' '), blank, {Seen::OTHER}},
+        {boxes.substr(0, 45) + custom, custom + std::string(15, ' '), {Seen::OTHER, Seen::BOXES}},
+        {custom + std::string(15, ' '), blank, {Seen::OTHER, Seen::BLANK}},
+        {"   D3:D4 482    ", custom + std::string(15, ' '), {Seen::TEXT}},
+    };
+    for (const Custom& row : customs) {
+        EXPECT_EQ(WiringDialogue::Looks(row.row0, row.row1, "D3:D4 482"), row.looks)
             << "\"" << row.row0 << "\" / \"" << row.row1 << "\"";
     }
     EXPECT_EQ(WiringDialogue::Typable(" ｱｲD3" + std::string(Sim::Board::BOX) + " "), "??D3?");
