@@ -50,10 +50,7 @@ const std::vector<std::string>& DisplayRows(size_t fault) {
     return fault == NOTHING_SHOWS ? blank : dark;
 }
 
-// A custom character shows whatever pattern was last drawn for it, by this run or by
-// anything before (nothing sets one at power-on): it may look blank, dark or like some
-// character, though never like a letter of the screen's own text, which would take a
-// pattern drawn as that very letter.
+// A row's characters, each as UTF-8.
 std::vector<std::string> CellsOf(const std::string& row) {
     std::vector<std::string> cells;
     for (const char c : row) {
@@ -65,6 +62,10 @@ std::vector<std::string> CellsOf(const std::string& row) {
     return cells;
 }
 
+// A custom character shows whatever pattern was last drawn for it, by this run or by
+// anything before (nothing sets one at power-on): it may look blank, dark or like some
+// character, though never like a letter of the screen's own text, which would take a
+// pattern drawn as that very letter.
 bool Custom(const std::string& cell) {
     return cell == Sim::Board::CUSTOM;
 }
@@ -161,6 +162,9 @@ Seen Classify(const std::string& row0, const std::string& row1, const std::strin
 }
 
 std::set<Seen> Looks(const std::string& row0, const std::string& row1, const std::string& own) {
+    if ((row0 + row1).find(Sim::Board::CUSTOM) == std::string::npos) {
+        return {Classify(row0, row1, own)};
+    }
     std::set<Seen> looks;
     for (const auto& [on0, on1] : {std::pair{" ", " "},
                                    {Sim::Board::BOX, Sim::Board::BOX},
@@ -256,7 +260,6 @@ struct Dialogue::States {
         state.rows = IsDisplay(state.fault)
                          ? DisplayRows(state.fault)
                          : std::vector<std::string>{state.board.RowText(0), state.board.RowText(1)};
-        state.next.resize(screens.size());
         all.push_back(std::move(state));
         same.push_back(static_cast<uint32_t>(all.size() - 1));
         return same.back();
@@ -290,6 +293,8 @@ struct Dialogue::States {
 
     const std::vector<uint32_t>& After(uint32_t index, int screen) {
         const auto at = static_cast<size_t>(screen);
+        // Most states are never played on: their moves get room once they are.
+        all[index].next.resize(screens.size());
         if (!all[index].next[at]) {
             std::vector<uint32_t> next;
             if (IsDisplay(all[index].fault)) {

@@ -269,47 +269,43 @@ TEST(WiringDialogueTable, NoAnswerOrCantTellNamesNoFault) {
 
 // What a person sees, from the rows as the model writes them.
 TEST(WiringDialogueSeen, ClassifiesWhatAPersonSees) {
-    std::string boxes;
-    for (int i = 0; i < 16; ++i) {
-        boxes += Sim::Board::BOX;
-    }
+    const auto times = [](const std::string& cell, int count) {
+        std::string row;
+        for (int i = 0; i < count; ++i) {
+            row += cell;
+        }
+        return row;
+    };
+    const std::string boxes = times(Sim::Board::BOX, 16);
     const std::string blank(16, ' ');
+    // A custom character: any pattern.
+    const std::string custom = Sim::Board::CUSTOM;
     struct Row {
         std::string row0;
         std::string row1;
-        Seen expected;
+        std::set<Seen> looks; // one: Classify's answer
     };
     const std::vector<Row> rows = {
-        {"   D3:D4 482    ", "screen 4        ", Seen::TEXT},
-        {"D3:D4 481       ", blank, Seen::OTHER},
-        {boxes, blank, Seen::BOXES},
-        {boxes, boxes, Seen::BOXES},
-        {blank, blank, Seen::BLANK},
-        {blank, "screen 4        ", Seen::OTHER},
-        {"D3:D4" + std::string(Sim::Board::BOX) + "482      ", blank, Seen::OTHER},
+        {"   D3:D4 482    ", "screen 4        ", {Seen::TEXT}},
+        {"D3:D4 481       ", blank, {Seen::OTHER}},
+        {boxes, blank, {Seen::BOXES}},
+        {boxes, boxes, {Seen::BOXES}},
+        {blank, blank, {Seen::BLANK}},
+        {blank, "screen 4        ", {Seen::OTHER}},
+        {"D3:D4" + std::string(Sim::Board::BOX) + "482      ", blank, {Seen::OTHER}},
+        {"D3:D4" + custom + "482" + times(" ", 7), blank, {Seen::TEXT, Seen::OTHER}},
+        {"D3:D4" + custom + "481" + times(" ", 7), blank, {Seen::OTHER}},
+        {times(Sim::Board::BOX, 15) + custom, custom + times(" ", 15), {Seen::OTHER, Seen::BOXES}},
+        {custom + times(" ", 15), blank, {Seen::OTHER, Seen::BLANK}},
+        {"   D3:D4 482    ", custom + times(" ", 15), {Seen::TEXT}},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(WiringDialogue::Classify(row.row0, row.row1, "D3:D4 482"), row.expected)
-            << "\"" << row.row0 << "\" / \"" << row.row1 << "\"";
-        EXPECT_EQ(WiringDialogue::Looks(row.row0, row.row1, "D3:D4 482"), std::set{row.expected});
-    }
-    // Custom characters, "▒": any pattern, each blank, dark or a character.
-    const std::string custom = Sim::Board::CUSTOM;
-    struct Custom {
-        std::string row0;
-        std::string row1;
-        std::set<Seen> looks;
-    };
-    const std::vector<Custom> customs = {
-        {"D3:D4" + custom + "482" + std::string(7, ' '), blank, {Seen::TEXT, Seen::OTHER}},
-        {"D3:D4" + custom + "481" + std::string(7, ' '), blank, {Seen::OTHER}},
-        {boxes.substr(0, 45) + custom, custom + std::string(15, ' '), {Seen::OTHER, Seen::BOXES}},
-        {custom + std::string(15, ' '), blank, {Seen::OTHER, Seen::BLANK}},
-        {"   D3:D4 482    ", custom + std::string(15, ' '), {Seen::TEXT}},
-    };
-    for (const Custom& row : customs) {
-        EXPECT_EQ(WiringDialogue::Looks(row.row0, row.row1, "D3:D4 482"), row.looks)
-            << "\"" << row.row0 << "\" / \"" << row.row1 << "\"";
+        const std::string what = "\"" + row.row0 + "\" / \"" + row.row1 + "\"";
+        EXPECT_EQ(WiringDialogue::Looks(row.row0, row.row1, "D3:D4 482"), row.looks) << what;
+        if (row.looks.size() == 1) {
+            EXPECT_EQ(WiringDialogue::Classify(row.row0, row.row1, "D3:D4 482"), *row.looks.begin())
+                << what;
+        }
     }
     EXPECT_EQ(WiringDialogue::Typable(" ｱｲD3" + std::string(Sim::Board::BOX) + " "), "??D3?");
 }
