@@ -313,6 +313,11 @@ constexpr TextTable::Row<Id> CATALOGUE[] = {
      "tell them apart",
      "液晶の表示からは上の {0} 通りの誤りを区別できません。hid2check --lines のステップ {1} "
      "で見分けられます"},
+    {Id::WIRING_MISREAD,
+     "the answers fit no fault as given; with one of them misread, they fit the fault above: "
+     "run hid2check --wiring again to make sure",
+     "答えのとおりに当てはまる誤りはありません。答えを 1 つ読み違えたとすれば、上の誤りが"
+     "当てはまります。hid2check --wiring をもう一度実行して確かめてください"},
     {Id::WIRING_UNSURE,
      "the answers name no single fault: turn the contrast, check the power (VDD 5 V, VSS 0 V), "
      "that E and RS reach their pins, that R/W is grounded, and every data line for one that is "

@@ -583,11 +583,21 @@ Verdict Dialogue::Result() const {
         return verdict;
     }
     if (classes.size() == 1) {
-        // Named on the LCD only once its own screen read its claim.
+        // Named on the LCD only once its own screen read its claim, and only where it fits
+        // the answers as given: one that needs a misread answer may be the slip's, or the
+        // nearest to a fault the catalogue lacks (two at once), and is shown as that.
         const std::optional<int> own = WiringScreens::ScreenOf(classes[0]);
         const auto at = own ? std::find(shown.begin(), shown.end(), *own) : shown.end();
-        if (own && (at == shown.end() || !answers[static_cast<size_t>(at - shown.begin())].seen)) {
+        const bool slipped = FewestSlips().at(classes[0]) > 0;
+        if ((own &&
+             (at == shown.end() || !answers[static_cast<size_t>(at - shown.begin())].seen)) ||
+            (slipped && classes[0] == 0)) {
             return Verdict{Verdict::Kind::GENERIC, {}, {}, Say(Id::WIRING_UNSURE)};
+        }
+        if (slipped) {
+            verdict.kind = Verdict::Kind::LOOK_ALIKES;
+            verdict.text = Say(Id::WIRING_MISREAD);
+            return verdict;
         }
         verdict.kind = Verdict::Kind::NAMED;
         verdict.details.clear();

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -59,6 +59,8 @@ struct Truth {
     size_t history;
     // How each custom character looks: some pattern, blank or dark (none is set at power-on).
     const char* custom = Sim::Board::CUSTOM;
+    // Where given, the board's wiring instead of the fault's: two faults at once.
+    std::optional<Sim::Wiring> wiring = std::nullopt;
 };
 
 std::string Describe(const Truth& truth) {
@@ -77,7 +79,7 @@ class Display {
             return;
         }
         const WiringDialogue::History& history = TruthHistories()[truth.history];
-        const Sim::Wiring& wiring = FaultCatalogue::All()[truth.fault].wiring;
+        const Sim::Wiring wiring = truth.wiring.value_or(FaultCatalogue::All()[truth.fault].wiring);
         board = Sim::Board(FAST_WRITE_COST_US, history.correctWiring ? Sim::Wiring() : wiring,
                            truth.choices);
         board.KeepTrace(false);
@@ -94,10 +96,13 @@ class Display {
             }
             return {row, row};
         }
-        std::vector<std::string> rows;
-        for (const int row : {0, 1}) {
-            rows.push_back(std::regex_replace(board.RowText(row), std::regex(Sim::Board::CUSTOM),
-                                              truth.custom));
+        std::vector<std::string> rows = {board.RowText(0), board.RowText(1)};
+        const std::string custom = Sim::Board::CUSTOM;
+        for (std::string& row : rows) {
+            for (size_t at = row.find(custom); at != std::string::npos; at = row.find(custom, at)) {
+                row.replace(at, custom.size(), truth.custom);
+                at += std::string(truth.custom).size();
+            }
         }
         return rows;
     }
@@ -254,6 +259,20 @@ TEST(WiringDialogueTable, NoUserIsToldAWrongFault) {
         std::cout << "look-alikes: " << group << "\n";
     }
     EXPECT_LE(fromPowerOn[fromPowerOn.size() / 2], 5);
+}
+
+// Two faults at once are none of the catalogue's: where the answers fit a single fault
+// only with one misread, that fault is not named.
+TEST(WiringDialogueTable, TwoFaultsAtOnceAreNotNamedAsAnother) {
+    Tree tree;
+    for (const char* miswire :
+         {"D0:D1,D2:D6", "D0:D2,D6:RS", "D0:D3,D3=0", "D0:D6,D2=0", "D1:D2,D7=0", "D1:D6,D2:D6",
+          "D2:RS,D3:D4", "D2:RS,D4=open", "D6:RS,D2=0"}) {
+        std::string badItem;
+        const Truth truth{0, {}, 0, Sim::Board::CUSTOM, Sim::Wiring::Parse(miswire, badItem)};
+        const Verdict verdict = tree.Converse(truth).verdict;
+        EXPECT_NE(verdict.kind, Verdict::Kind::NAMED) << miswire << ": " << verdict.text;
+    }
 }
 
 // Who stops answering, or cannot tell any screen, is told no fault.
