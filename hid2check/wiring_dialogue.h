@@ -9,9 +9,10 @@
 // meet their corner. A display that no transfer of this run reached shows what was there
 // before, whatever that was: it fits any answer but this run's own text, which carries a
 // mark no earlier run left. A custom character shows a pattern nothing sets at power-on,
-// so it fits blank, dark or any character (Looks). Each answer may be one slip (boxes, blank,
-// characters and "nothing changed" taken for one another, a character mistyped): a candidate goes
-// at its second, and a verdict names only what every candidate left agrees on.
+// so it fits blank, dark or any character (Looks). Each answer may be one slip (boxes,
+// blank, characters and "nothing changed" taken for one another, a character mistyped):
+// a candidate goes at its second, and a verdict names only what every candidate left
+// agrees on, and a single fault by name only where it fits every answer as given.
 //
 // The first screen is the correct wiring's, so a correct board takes one answer; a fault
 // that a screen makes up for is named only once its own screen read its claim.
