@@ -177,14 +177,8 @@ std::set<Seen> Looks(const std::string& row0, const std::string& row1, const std
 
 std::string Typable(const std::string& row0) {
     std::string typable;
-    for (const char c : Hid2checkTexts::Trimmed(row0)) {
-        const auto byte = static_cast<unsigned char>(c);
-        // One '?' a character: at its first byte, none for the bytes that continue it.
-        if (byte < 0x80) {
-            typable += c;
-        } else if (byte >= 0xC0) {
-            typable += '?';
-        }
+    for (const std::string& cell : CellsOf(Hid2checkTexts::Trimmed(row0))) {
+        typable += cell.size() == 1 ? cell[0] : '?';
     }
     return typable;
 }
@@ -399,14 +393,6 @@ std::map<size_t, int> Dialogue::FewestSlips() const {
     return fewest;
 }
 
-std::vector<size_t> Dialogue::Classes() const {
-    std::vector<size_t> classes;
-    for (const auto& [faultClass, slips] : FewestSlips()) {
-        classes.push_back(faultClass);
-    }
-    return classes;
-}
-
 std::optional<int> Dialogue::NextScreen() {
     if (ended || pending) {
         return pending;
@@ -555,7 +541,11 @@ void Dialogue::Give(const Answer& answer) {
 Verdict Dialogue::Result() const {
     Verdict verdict;
     verdict.text = Say(Id::WIRING_UNSURE);
-    std::vector<size_t> classes = Classes();
+    const std::map<size_t, int> fewest = FewestSlips();
+    std::vector<size_t> classes;
+    for (const auto& [faultClass, slips] : fewest) {
+        classes.push_back(faultClass);
+    }
     if (!ended || classes.empty() || unanswered >= MAX_UNANSWERED) {
         return verdict;
     }
@@ -588,7 +578,7 @@ Verdict Dialogue::Result() const {
         // nearest to a fault the catalogue lacks (two at once), and is shown as that.
         const std::optional<int> own = WiringScreens::ScreenOf(classes[0]);
         const auto at = own ? std::find(shown.begin(), shown.end(), *own) : shown.end();
-        const bool slipped = FewestSlips().at(classes[0]) > 0;
+        const bool slipped = fewest.at(classes[0]) > 0;
         if ((own &&
              (at == shown.end() || !answers[static_cast<size_t>(at - shown.begin())].seen)) ||
             (slipped && classes[0] == 0)) {

@@ -124,7 +124,6 @@ class Dialogue {
     std::optional<int> Choose();
     // Each fault of the candidates (by ClassOf), with the fewest slips a candidate of it has.
     std::map<size_t, int> FewestSlips() const;
-    std::vector<size_t> Classes() const;
 
     std::string mark;
     std::shared_ptr<States> states;
